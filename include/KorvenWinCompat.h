@@ -1,0 +1,76 @@
+// A minimal Win32-style window-message facility for POSIX builds, so that an
+// application receives the library's notifications the same way as on
+// Windows: register a message-only window, pump its thread's queue, and let
+// the window procedure call the getters.
+#pragma once
+
+#if !defined(_WIN32)
+
+#include <stdint.h>
+
+#include "KorvenExport.h"
+
+typedef struct HWND__* HWND;
+typedef unsigned int UINT;
+typedef uint32_t DWORD;
+typedef int BOOL;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+
+typedef struct tagMSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+} MSG;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+#define PM_NOREMOVE 0u
+#define PM_REMOVE 1u
+#define WM_QUIT 0x0012u
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Same name gives the same id, ids start at 0xC000; 0 for a null or empty name.
+KORVEN_API UINT RegisterWindowMessageA(const char* name);
+// A message-only window owned by the calling thread; its messages are run by
+// that thread's pump. NULL when proc is null.
+KORVEN_API HWND CreateMessageWindow(WNDPROC proc);
+// FALSE for an unknown window. Blocked senders to it return 0.
+KORVEN_API BOOL DestroyWindow(HWND hwnd);
+// On the owner thread a direct call; from another thread the message is
+// queued to the owner and the caller blocks until the owner's pump has run
+// the window procedure. Returns 0 at once when the window is, or becomes,
+// destroyed.
+KORVEN_API LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Queues to the owner thread; FALSE for an unknown window.
+KORVEN_API BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Posts WM_QUIT to the calling thread.
+KORVEN_API void PostQuitMessage(int exitCode);
+// Runs pending sent messages of the calling thread's windows first, then
+// returns a posted one (removed with PM_REMOVE). Filters as on Windows: a
+// null hwnd and 0/0 range take everything.
+KORVEN_API BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+// Blocks until a posted message arrives (running sent messages meanwhile);
+// 0 for WM_QUIT, -1 for a null msg, else nonzero.
+KORVEN_API BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
+KORVEN_API BOOL TranslateMessage(const MSG* msg);
+KORVEN_API LRESULT DispatchMessageA(const MSG* msg);
+// Milliseconds since an arbitrary start, wrapping at 2^32.
+KORVEN_API DWORD GetTickCount(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,5 @@
+// Records decoded from the PBX's Large messages.
+#pragma once
+
+struct LargeRecords {
+};

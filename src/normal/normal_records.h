@@ -1,0 +1,5 @@
+// Records decoded from the PBX's Normal messages.
+#pragma once
+
+struct NormalRecords {
+};

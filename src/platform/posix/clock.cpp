@@ -1,0 +1,17 @@
+#include <sys/time.h>
+#include <time.h>
+
+#include "platform/host.h"
+
+namespace korven::platform {
+
+LocalTime Now() {
+    timeval now{};
+    gettimeofday(&now, nullptr);
+    tm local{};
+    localtime_r(&now.tv_sec, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+            local.tm_min,         local.tm_sec,     static_cast<int>(now.tv_usec / 1000)};
+}
+
+}  // namespace korven::platform

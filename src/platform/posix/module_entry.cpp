@@ -1,0 +1,10 @@
+// Start-up at load and shut-down at unload of the shared object.
+#include "core/app_state.h"
+
+namespace {
+
+__attribute__((constructor)) void LoadLibraryModule() { theApp().InitInstance(); }
+
+__attribute__((destructor)) void UnloadLibraryModule() { theApp().ExitInstance(); }
+
+}  // namespace

@@ -1,0 +1,7 @@
+#include "transport/raw_frame_callbacks.h"
+
+namespace korven {
+
+void ClearRawFrameCallbacks() {}
+
+}  // namespace korven

@@ -1,0 +1,10 @@
+// The application's raw-frame callbacks, module-wide.
+#pragma once
+
+#include "KorvenSignalLib.h"
+
+namespace korven {
+
+void ClearRawFrameCallbacks();
+
+}  // namespace korven
