@@ -2,6 +2,7 @@
 // builders of the individual messages (builders/) use this.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

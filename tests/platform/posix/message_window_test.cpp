@@ -72,6 +72,12 @@ T GetOrAbort(std::future<T>& result) {
     return result.get();
 }
 
+// SendMessageA from a thread of its own.
+LRESULT SendWithHangGuard(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    auto answer = std::async(std::launch::async, [=] { return SendMessageA(hwnd, kTestMessage, wParam, lParam); });
+    return GetOrAbort(answer);
+}
+
 // The message the next PeekMessageA returns, 0 when there is none.
 UINT Peek(HWND filter, UINT filterMin, UINT filterMax, UINT removeFlags = PM_REMOVE) {
     MSG msg;
@@ -81,7 +87,7 @@ UINT Peek(HWND filter, UINT filterMin, UINT filterMax, UINT removeFlags = PM_REM
 TEST(MessageWindow, SendFromAnotherThreadWaitsForTheOwnersProcedureAndReturnsItsResult) {
     WindowThread owner;
     Probe probe;
-    EXPECT_EQ(SendMessageA(owner.Hwnd(), kTestMessage, 21, Pass(probe)), 42);
+    EXPECT_EQ(SendWithHangGuard(owner.Hwnd(), 21, Pass(probe)), 42);
     EXPECT_TRUE(probe.ran);
     EXPECT_EQ(probe.thread, owner.Id());
 }
@@ -101,7 +107,7 @@ TEST(MessageWindow, DestroyingTheWindowReleasesABlockedSenderWithZero) {
         DestroyWindow(hwnd);
     });
     Probe probe;
-    EXPECT_EQ(SendMessageA(owner.Hwnd(), kTestMessage, 1, Pass(probe)), 0);
+    EXPECT_EQ(SendWithHangGuard(owner.Hwnd(), 1, Pass(probe)), 0);
     EXPECT_FALSE(probe.ran);
     EXPECT_EQ(SendMessageA(owner.Hwnd(), kTestMessage, 1, 0), 0);
     EXPECT_FALSE(PostMessageA(owner.Hwnd(), kTestMessage, 0, 0));
@@ -111,7 +117,7 @@ TEST(MessageWindow, DestroyingTheWindowReleasesABlockedSenderWithZero) {
 TEST(MessageWindow, EndOfTheOwnerThreadReleasesABlockedSenderWithZero) {
     WindowThread owner([](HWND) { korven::platform::WaitForThreadMessage(kHangGuardMs); });
     Probe probe;
-    EXPECT_EQ(SendMessageA(owner.Hwnd(), kTestMessage, 1, Pass(probe)), 0);
+    EXPECT_EQ(SendWithHangGuard(owner.Hwnd(), 1, Pass(probe)), 0);
     EXPECT_FALSE(probe.ran);
     EXPECT_FALSE(PostMessageA(owner.Hwnd(), kTestMessage, 0, 0));
 }
