@@ -5,18 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need_packages=()
-want() { dpkg -s "$1" >/dev/null 2>&1 || need_packages+=("$1"); }
-for package in cmake g++ make libgtest-dev googletest libbenchmark-dev \
-               g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 tmux; do
-  want "$package"
-done
-if [ ${#need_packages[@]} -gt 0 ]; then
-  echo "== installing: ${need_packages[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need_packages[@]}" >/dev/null
-fi
+bash scripts/install-deps.sh cmake g++ make libgtest-dev googletest libbenchmark-dev \
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 tmux
 
 failures=()
 summary=()
