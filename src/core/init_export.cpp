@@ -31,7 +31,7 @@ int KORVEN_Init(HWND appWindow, int systemType, int listenMode) {
     korven::ClearRawFrameCallbacks();
     app.endpoint->CloseSocket();
     StopDispatchThread(app);
-    app.frameQueue->Clear();
+    app.frameQueue->RemoveAll();
     StartDispatchThread(app);
     WriteLog("[FN-END]KORVEN_Init");
     return 0;

@@ -51,8 +51,8 @@ void CEventProcessLarge::Process(const korven::FrameReader& frame) {
     const korven::LargeMessage message{*app_, id, frame};
     if (route->handler != nullptr) {
         route->handler(message);
-    } else {
-        korven::RunLargeHandler(message, route->handlerName, [](LargeRecords&, const korven::FrameReader&) {});
+    } else if (korven::HasAppWindow(*app_, route->handlerName)) {
+        korven::NotifyLarge(message, route->handlerName);
     }
 }
 

@@ -1,7 +1,126 @@
+// Error response, link test, gatekeeper restart, database update and phone
+// database 5 (ids 62, 54, 160, 162, 84 and 125).
+#include <cstddef>
+
 #include "large/event_process_large.h"
+#include "large/group_message_fields.h"
 
 namespace korven {
+namespace {
 
-const LargeRouteList kSystemLinkRoutes{nullptr, 0};
+using PhoneDB5 = tagSTSOFTPHONEDB5;
+
+constexpr RecordField kErrorRespLayout[] = {
+    {12, offsetof(tagSTSOFTERRORRESP, OrgMsgID), 1, FieldCodec::Raw},
+    {13, offsetof(tagSTSOFTERRORRESP, ErrorID), 1, FieldCodec::Raw},
+};
+
+constexpr RecordField kDBUpdateLayout[] = {{12, 0, KORVEN_DB_UPDATE_ID_SIZE, FieldCodec::Raw}};
+
+constexpr RecordField kPhoneDB5KorvenhostLayout[] = {
+    {24, offsetof(PhoneDB5, MMSAddr), sizeof(PhoneDB5::MMSAddr), FieldCodec::Dotted},
+    {28, offsetof(PhoneDB5, MMSPort), 4, FieldCodec::Be16},
+    {46, offsetof(PhoneDB5, IMPSAddr), sizeof(PhoneDB5::IMPSAddr), FieldCodec::Dotted},
+    {50, offsetof(PhoneDB5, IMPSPort), 4, FieldCodec::Be16},
+};
+
+constexpr RecordField kPhoneDB5IapLayout[] = {
+    {12, offsetof(PhoneDB5, Name), sizeof(PhoneDB5::Name), FieldCodec::Raw},
+    {60, offsetof(PhoneDB5, MMSPort), 4, FieldCodec::Be16},
+    {82, offsetof(PhoneDB5, IMPSPort), 4, FieldCodec::Be16},
+};
+
+// An IAP server address whose first byte is 0xFF is absent; the address at
+// the fallback position stands in for it.
+struct IapAddress {
+    RecordField field;
+    uint16_t fallbackPos;
+};
+constexpr IapAddress kIapAddresses[] = {
+    {{56, offsetof(PhoneDB5, MMSAddr), sizeof(PhoneDB5::MMSAddr), FieldCodec::Dotted}, 44},
+    {{78, offsetof(PhoneDB5, IMPSAddr), sizeof(PhoneDB5::IMPSAddr), FieldCodec::Dotted}, 66},
+};
+constexpr uint8_t kAbsentAddress = 0xFF;
+
+void DecodeIapPhoneDB5(PhoneDB5& record, const FrameReader& frame) {
+    DecodeRecord(kPhoneDB5IapLayout, frame, record);
+    for (const IapAddress& address : kIapAddresses) {
+        RecordField field = address.field;
+        if (frame.u8(field.framePos) == kAbsentAddress) field.framePos = address.fallbackPos;
+        DecodeField(field, frame, 0, reinterpret_cast<uint8_t*>(&record));
+    }
+    WriteLog("[ParseLargePhoneDB5_IAP] : Name[%s], MMSAddr - %s[%d], IMPSAddr -%s[%d]",
+             FieldText(record.Name, sizeof record.Name).c_str(), record.MMSAddr, record.MMSPort, record.IMPSAddr,
+             record.IMPSPort);
+}
+
+void DecodeKorvenhostPhoneDB5(PhoneDB5& record, const FrameReader& frame) {
+    DecodeRecord(kPhoneDB5KorvenhostLayout, frame, record);
+    WriteLog("[ParseLargePhoneDB5] : MMSAddr - %s[%d], IMPSAddr -%s[%d]", record.MMSAddr, record.MMSPort,
+             record.IMPSAddr, record.IMPSPort);
+}
+
+// Both ids; the layout follows the configured system type, not the id.
+void ParseLargePhoneDB5(const LargeMessage& message) {
+    const bool iap = message.app.IsIap();
+    RunLargeHandler(message, "ParseLargePhoneDB5", [iap](LargeRecords& records, const FrameReader& frame) {
+        PhoneDB5& record = records.groupMessage.systemLink.phoneDB5;
+        if (iap) {
+            DecodeIapPhoneDB5(record, frame);
+        } else {
+            DecodeKorvenhostPhoneDB5(record, frame);
+        }
+    });
+}
+
+void ParseLargeErrorResp(const LargeMessage& message) {
+    RunLargeHandler(message, "ParseLargeErrorResp", [](LargeRecords& records, const FrameReader& frame) {
+        WriteLog("ParseLargeErrorResp: OrgMsgID[%02x], ErrorID[%02x]", frame.u8(12), frame.u8(13));
+        DecodeRecord(kErrorRespLayout, frame, records.groupMessage.systemLink.errorResp);
+    });
+}
+
+constexpr char kDBUpdate[] = "ParseLargeDBUpdate";
+
+// The link test and the gatekeeper restart carry nothing: like the other
+// notification-only messages they have no handler function.
+const LargeRoute kRows[] = {
+    {54, "ParseLargeLinkTest", nullptr},
+    {62, "ParseLargeErrorResp", ParseLargeErrorResp},
+    {84, "ParseLargePhoneDB5", ParseLargePhoneDB5},
+    {125, "ParseLargePhoneDB5", ParseLargePhoneDB5},
+    {160, "ParseLargeGKRestart", nullptr},
+    {162, kDBUpdate,
+     ParseRecordLayout<kDBUpdate, &GroupMessageRecords::systemLink, &SystemLinkRecords::dbUpdateId, kDBUpdateLayout>},
+};
+
+}  // namespace
+
+const LargeRouteList kSystemLinkRoutes = RoutesOf(kRows);
 
 }  // namespace korven
+
+int KORVEN_GetLargeSystemErrorResponse(tagSTSOFTERRORRESP* out) {
+    return korven::CopyOutRecord("KORVEN_GetLargeSystemErrorResponse", korven::ServedSystems::Both, out,
+                                 &GroupMessageRecords::systemLink, &SystemLinkRecords::errorResp);
+}
+
+int KORVEN_GetLargeDBUpdateID(char* out) {
+    return korven::RunLargeGetterWithEndLine(
+        "KORVEN_GetLargeDBUpdateID", korven::ServedSystems::IapOnly,
+        [out](const LargeRecords& records) {
+            const SystemLinkRecords& systemLink = records.groupMessage.systemLink;
+            std::memcpy(out, systemLink.dbUpdateId, sizeof systemLink.dbUpdateId);
+            return 0;
+        },
+        [out](int) {
+            WriteLog("[FN-END]KORVEN_GetLargeDBUpdateID : ID[%s]",
+                     korven::FieldText(out, KORVEN_DB_UPDATE_ID_SIZE).c_str());
+        },
+        out == nullptr);
+}
+
+int KORVEN_GetLargePhoneDB5(tagSTSOFTPHONEDB5* out) {
+    return korven::CopyOutRecord("KORVEN_GetLargePhoneDB5", korven::ServedSystems::Both, out,
+                                 &GroupMessageRecords::systemLink, &SystemLinkRecords::phoneDB5);
+}

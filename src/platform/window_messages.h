@@ -16,7 +16,8 @@ intptr_t SendToWindow(WindowHandle window, unsigned message, uintptr_t wParam, i
 bool PostToWindow(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam);
 // Takes one message of the calling thread off its queue without waiting and
 // dispatches it (PeekMessageA with removal, TranslateMessage,
-// DispatchMessageA). False when there was none.
+// DispatchMessageA). False when there was none. A quit message is put back
+// for the application's own loop and counts as none.
 bool DispatchOneMessage();
 // Blocks the calling thread until a message for it arrives or the time is up.
 void WaitForThreadMessage(uint32_t milliseconds);

@@ -1,9 +1,16 @@
-// The dispatch thread that decodes the frames fed by the application.
+// The dispatch thread: decodes the frames that KORVEN_DispatchRecvLawPacket
+// queued, one at a time and in arrival order.
 #pragma once
 
 class CKorvenSignalLibApp;
 
-// Starts DispatchThreadProc with the state object (dispatch running = 1).
+// Takes copies from the frame queue and parses each under the parser lock
+// until the dispatch running flag is found cleared; copies still queued
+// stay for CMessageQueue::RemoveAll.
+void DispatchThreadProc(CKorvenSignalLibApp& app);
+// Sets dispatch running and starts DispatchThreadProc. A thread that cannot
+// be started leaves the flag cleared and no thread.
 void StartDispatchThread(CKorvenSignalLibApp& app);
-// Stops and joins the dispatch thread if it runs.
-void StopDispatchThread(CKorvenSignalLibApp& app);
+// Clears the flag, wakes the thread and waits for it: 1 if a thread was
+// stopped, 0 if none ran.
+int StopDispatchThread(CKorvenSignalLibApp& app);

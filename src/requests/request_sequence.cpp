@@ -1,0 +1,84 @@
+#include "requests/request_sequence.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+
+#include "core/app_state.h"
+#include "core/diagnostic_log.h"
+#include "transport/send_steps.h"
+
+namespace korven {
+namespace {
+
+constexpr size_t kStationTagOffset = 32;
+constexpr size_t kDestinationOffset = 52;
+constexpr size_t kRecordSize = sizeof(LargeRecords::iapRegistration);
+constexpr size_t kLogLineSize = 1024;
+
+}  // namespace
+
+bool BeginRequest(CKorvenSignalLibApp& app, const char* beginFormat, ...) {
+    if (TheLog().Enabled()) {
+        char line[kLogLineSize];
+        va_list arguments;
+        va_start(arguments, beginFormat);
+        std::vsnprintf(line, sizeof line, beginFormat, arguments);
+        va_end(arguments);
+        WriteLog("%s", line);
+    }
+    return app.RequireInitialised();
+}
+
+StationTag CurrentStationTag(const CKorvenSignalLibApp& app) {
+    std::lock_guard<std::mutex> guard(app.recordLock);
+    const uint8_t* record = app.large.iapRegistration;
+    return {{record[kStationTagOffset], record[kStationTagOffset + 1]}};
+}
+
+std::string IapDestination(const CKorvenSignalLibApp& app) {
+    std::lock_guard<std::mutex> guard(app.recordLock);
+    const char* text = reinterpret_cast<const char*>(app.large.iapRegistration + kDestinationOffset);
+    return std::string(text, strnlen(text, kRecordSize - kDestinationOffset));
+}
+
+uint8_t IapRegistrationByte(const CKorvenSignalLibApp& app, size_t offset) {
+    std::lock_guard<std::mutex> guard(app.recordLock);
+    return offset < kRecordSize ? app.large.iapRegistration[offset] : 0;
+}
+
+void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& spec, uint8_t* frame,
+                        uint16_t totalLength) {
+    const bool iap = app.IsIap();
+    WriteWideHeader(frame, iap ? spec.iapForm : HeaderForm::A, iap ? CurrentStationTag(app) : StationTag{},
+                    totalLength, spec.messageId);
+}
+
+bool SendStored(CKorvenSignalLibApp& app, uint8_t* frame, size_t length) {
+    return SendFrame(app, frame, length) != 0;
+}
+
+bool SendIap(CKorvenSignalLibApp& app, uint8_t* frame, size_t length) {
+    return SendFrameTo(app, frame, length, IapDestination(app).c_str(), app.recPort) != 0;
+}
+
+bool SendByPath(CKorvenSignalLibApp& app, const RequestSpec& spec, uint8_t* frame, size_t length) {
+    if (app.IsIap() && spec.iapPath == SendPath::Iap) return SendIap(app, frame, length);
+    return SendStored(app, frame, length);
+}
+
+int FinishRequest(CKorvenSignalLibApp& app, const RequestSpec& spec) {
+    if (spec.afterSendLine != nullptr) WriteLog("%s", spec.afterSendLine);
+    if (spec.onSuccess == ErrorOnSuccess::Clear) app.errorCode = 0;
+    WriteLog("[FN-END]%s", spec.name);
+    return 0;
+}
+
+int SendRequest(CKorvenSignalLibApp& app, const RequestSpec& spec, uint8_t* frame, size_t length) {
+    WriteRequestHeader(app, spec, frame, static_cast<uint16_t>(length));
+    if (!SendByPath(app, spec, frame, length)) return -1;
+    return FinishRequest(app, spec);
+}
+
+}  // namespace korven
