@@ -37,8 +37,9 @@ HWND CreateTestWindow(WNDPROC procedure) { return CreateMessageWindow(procedure)
 }  // namespace
 
 TestWindow::TestWindow() {
-    std::lock_guard<std::mutex> guard(RegistryLock());
+    // Creating a window runs its procedure, which takes the registry lock.
     handle_ = CreateTestWindow(&TestWindow::Procedure);
+    std::lock_guard<std::mutex> guard(RegistryLock());
     Registry()[handle_] = this;
 }
 
