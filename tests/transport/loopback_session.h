@@ -89,8 +89,20 @@ using ReceiveRecorder = FrameRecorder<1>;
 // parallel test processes would collide there.
 class LinkTestPortLock {
 public:
+    LinkTestPortLock(const LinkTestPortLock&) = delete;
+    LinkTestPortLock& operator=(const LinkTestPortLock&) = delete;
 #if defined(_WIN32)
-    LinkTestPortLock() = default;
+    LinkTestPortLock() : mutex_(CreateMutexA(nullptr, FALSE, "korven-link-test-port")) {
+        if (mutex_ != nullptr) WaitForSingleObject(mutex_, INFINITE);
+    }
+    ~LinkTestPortLock() {
+        if (mutex_ == nullptr) return;
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+
+private:
+    HANDLE mutex_;
 #else
     LinkTestPortLock() : fd_(open("/tmp/korven-link-test-port.lock", O_CREAT | O_RDWR | O_CLOEXEC, 0666)) {
         if (fd_ >= 0) flock(fd_, LOCK_EX);

@@ -229,7 +229,7 @@ TEST_F(UdpEndpointTest, ThreadThatDoesNotEndInTimeClosesTheSocketItself) {
 }
 
 TEST_F(UdpEndpointTest, LinkTestThatCannotBindOnlyLogs) {
-    LinkTestPortLock portLock;
+    [[maybe_unused]] LinkTestPortLock portLock;
     pbxsim::DatagramPort holder;
     std::string error;
     if (!holder.Open(pbxsim::DatagramPort::Kind::Udp, "0.0.0.0", CKRVPWinsock::kLinkTestLocalPort, error)) {

@@ -35,29 +35,42 @@ bool ParsePort(const char* text, uint16_t& port) {
     return true;
 }
 
+bool ParseSystem(const char* text, korven::pbxsim::System& system) {
+    if (std::strcmp(text, "iap") == 0) {
+        system = korven::pbxsim::System::Iap;
+    } else if (std::strcmp(text, "korvenhost") == 0) {
+        system = korven::pbxsim::System::KorvenHost;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool ParseStationTag(const char* text, uint8_t (&tag)[2]) {
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text, &end, 16);
+    if (*end != '\0' || value > 0xFFFF) return false;
+    tag[0] = static_cast<uint8_t>(value >> 8);
+    tag[1] = static_cast<uint8_t>(value);
+    return true;
+}
+
 bool ParseOption(CommandLine& line, const std::string& name, const char* value) {
     SimulatorOptions& options = line.options;
-    if (name == "--system") {
-        if (std::strcmp(value, "iap") != 0 && std::strcmp(value, "korvenhost") != 0) return false;
-        options.system = std::strcmp(value, "iap") == 0 ? korven::pbxsim::System::Iap
-                                                        : korven::pbxsim::System::KorvenHost;
-        return true;
-    }
-    if (name == "--address") return options.address = value, true;
+    if (name == "--system") return ParseSystem(value, options.system);
     if (name == "--port") return ParsePort(value, options.signalPort);
+    if (name == "--station-tag") return ParseStationTag(value, options.registration.stationTag);
     if (name == "--link-test-port") {
         if (options.linkTest == LinkTestListening::None) options.linkTest = LinkTestListening::Udp;
         return ParsePort(value, options.linkTestPort);
     }
-    if (name == "--station-tag") {
-        const unsigned long tag = std::strtoul(value, nullptr, 16);
-        options.registration.stationTag[0] = static_cast<uint8_t>(tag >> 8);
-        options.registration.stationTag[1] = static_cast<uint8_t>(tag);
-        return tag <= 0xFFFF;
-    }
-    if (name == "--phone") return line.phone = value, true;
-    if (name == "--script") return line.script = value, true;
-    return false;
+    std::string* text = name == "--address" ? &options.address
+                        : name == "--phone" ? &line.phone
+                        : name == "--script" ? &line.script
+                                             : nullptr;
+    if (text == nullptr) return false;
+    *text = value;
+    return true;
 }
 
 bool Parse(int argc, char** argv, CommandLine& line) {
