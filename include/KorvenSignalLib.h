@@ -713,8 +713,8 @@ KORVEN_API int KORVEN_WideAbsentProgramMsg(const char* messages);
 //
 // Called on "Softphone LARGE EVENT". Each copies the record of the last
 // message of its id (zero before any) and returns 0, or the value itself.
-// Pointers are not checked: the caller provides room for the whole record or
-// the buffer size given.
+// The caller provides room for the whole record or the buffer size given; a
+// null pointer is refused with KORVEN_ERR_INVALID_ARGUMENT.
 // ---------------------------------------------------------------------------
 
 KORVEN_API int KORVEN_GetLargeVersionCheck(tagSTSOFTVERSIONCHECK* out);
