@@ -52,25 +52,18 @@ TEST_F(DisplayInterpreterTest, AllClearAloneShowsTwoBlankLinesAndLogsTheDisplay)
                               }));
 }
 
-TEST_F(DisplayInterpreterTest, TextIsWrittenAtThePositionAndCrossesIntoLine2) {
+TEST_F(DisplayInterpreterTest, TextIsWrittenAtTheWritePositionAndLogged) {
     LogCapture log;
     Run(DisplayStream().AllClear().Char("HELLO").End());
     EXPECT_EQ(Line1(), "HELLO" + std::string(11, ' '));
     EXPECT_EQ(record_.cursorPosition, 5);
     EXPECT_TRUE(log.Contains("LCD MSG CHAR [5][HELLO] = pos[0]"));
-
-    Run(DisplayStream().AllClear().Position(14).Char("WXYZ").End());
-    EXPECT_EQ(Line1(), std::string(14, ' ') + "WX");
-    EXPECT_EQ(Line2(), "YZ" + std::string(14, ' '));
-    EXPECT_EQ(record_.cursorPosition, 18);
 }
 
-TEST_F(DisplayInterpreterTest, ClearedLinesStayEmptyAndLowerClearSendsTextToLine2) {
-    Run(DisplayStream().UpperClear().Position(5).Char("Q").End());
-    EXPECT_EQ(Line1(), "");
-    Run(DisplayStream().LowerClear().End());
-    EXPECT_EQ(record_.cursorPosition, 16);
+TEST_F(DisplayInterpreterTest, TheWritePositionCarriesOverToTheNextMessage) {
+    Run(DisplayStream().UpperClear().LowerClear().End());
     Run(DisplayStream().Char("Z").End());
+    EXPECT_EQ(Line1(), "");
     EXPECT_EQ(Line2(), "Z");
     EXPECT_EQ(record_.cursorPosition, 17);
 }
