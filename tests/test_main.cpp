@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app_state.h"
+#include "core/diagnostic_log.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -14,10 +15,20 @@ public:
     void TearDown() override { theApp().ExitInstance(); }
 };
 
+// Settings that a test may change through the exports and that every other
+// test expects at their defaults, whatever the order the tests run in.
+class DefaultSettings : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        theApp().windowMessageType = 0;
+        korven::TheLog().SetLevel(1);
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new LibraryEnvironment);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new DefaultSettings);
     return RUN_ALL_TESTS();
 }
