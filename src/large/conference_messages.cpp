@@ -15,28 +15,32 @@ constexpr size_t kMemberDigits = 22;
 constexpr size_t kGroupStride = 60;
 
 // One group of LARGE_CONF_GROUP, from the group's first frame byte.
-constexpr RecordField kGroupLayout[] = {
-    {0, offsetof(Group, ConfGroupMember) + 0 * kMemberDigits, kMemberDigits, FieldCodec::Digits},
-    {11, offsetof(Group, ConfGroupMember) + 1 * kMemberDigits, kMemberDigits, FieldCodec::Digits},
-    {22, offsetof(Group, ConfGroupMember) + 2 * kMemberDigits, kMemberDigits, FieldCodec::Digits},
-    {33, offsetof(Group, ConfGroupMember) + 3 * kMemberDigits, kMemberDigits, FieldCodec::Digits},
-    {44, offsetof(Group, ConfGroupName), 16, FieldCodec::Raw},
+constexpr Field kGroupLayout[] = {
+    {offsetof(Group, ConfGroupMember) + 0 * kMemberDigits, kMemberDigits, 0, Codec::Bcd},
+    {offsetof(Group, ConfGroupMember) + 1 * kMemberDigits, kMemberDigits, 11, Codec::Bcd},
+    {offsetof(Group, ConfGroupMember) + 2 * kMemberDigits, kMemberDigits, 22, Codec::Bcd},
+    {offsetof(Group, ConfGroupMember) + 3 * kMemberDigits, kMemberDigits, 33, Codec::Bcd},
+    {offsetof(Group, ConfGroupName), 16, 44, Codec::Raw},
 };
 
 // LARGE_CONF_START and LARGE_CONF_STATUS; b13 is not read.
-constexpr RecordField kMembersLayout[] = {
-    {12, offsetof(tagSTSOFTCONFSTART, ConfCode), 1, FieldCodec::Raw},
-    {14, offsetof(tagSTSOFTCONFSTART, MemberNumber) + 0 * kMemberDigits, kMemberDigits, FieldCodec::Digits},
-    {25, offsetof(tagSTSOFTCONFSTART, MemberNumber) + 1 * kMemberDigits, kMemberDigits, FieldCodec::Digits},
-    {36, offsetof(tagSTSOFTCONFSTART, MemberNumber) + 2 * kMemberDigits, kMemberDigits, FieldCodec::Digits},
-    {47, offsetof(tagSTSOFTCONFSTART, MemberNumber) + 3 * kMemberDigits, kMemberDigits, FieldCodec::Digits},
-    {58, offsetof(tagSTSOFTCONFSTART, MemberInfo), kMembers, FieldCodec::Raw},
+constexpr Field kMembersLayout[] = {
+    {offsetof(tagSTSOFTCONFSTART, ConfCode), 1, 12, Codec::Raw},
+    {offsetof(tagSTSOFTCONFSTART, MemberNumber) + 0 * kMemberDigits, kMemberDigits, 14, Codec::Bcd},
+    {offsetof(tagSTSOFTCONFSTART, MemberNumber) + 1 * kMemberDigits, kMemberDigits, 25, Codec::Bcd},
+    {offsetof(tagSTSOFTCONFSTART, MemberNumber) + 2 * kMemberDigits, kMemberDigits, 36, Codec::Bcd},
+    {offsetof(tagSTSOFTCONFSTART, MemberNumber) + 3 * kMemberDigits, kMemberDigits, 47, Codec::Bcd},
+    {offsetof(tagSTSOFTCONFSTART, MemberInfo), kMembers, 58, Codec::Raw},
 };
 
-constexpr RecordField kEndLayout[] = {
-    {12, offsetof(tagSTSOFTCONFEND, ConfCode), 1, FieldCodec::Raw},
-    {13, offsetof(tagSTSOFTCONFEND, MemberNumber), kMemberDigits, FieldCodec::Digits},
+constexpr Field kEndLayout[] = {
+    {offsetof(tagSTSOFTCONFEND, ConfCode), 1, 12, Codec::Raw},
+    {offsetof(tagSTSOFTCONFEND, MemberNumber), kMemberDigits, 13, Codec::Bcd},
 };
+
+static_assert(IsSound(LayoutOf(kGroupLayout), sizeof(Group)) &&
+              IsSound(LayoutOf(kMembersLayout), sizeof(tagSTSOFTCONFSTART)) &&
+              IsSound(LayoutOf(kEndLayout), sizeof(tagSTSOFTCONFEND)));
 
 void LogGroup(size_t index, const Group& group) {
     WriteLog("====== ConfGroupName[%d] - [%s]", static_cast<int>(index),

@@ -29,12 +29,18 @@ enum class Codec : uint8_t {
     // A big-endian 16-bit port kept as a host-order uint16_t. Never encoded:
     // the port is the PBX's to assign, so its bytes go back as received.
     ReceivedPort,
+    // Four address bytes in the frame, "a.b.c.d" text in the record,
+    // zero-filled to width.
+    Dotted,
+    // Two big-endian bytes in the frame, a host-order int in the record;
+    // encoded as the int's low 16 bits.
+    Be16,
 };
 
 struct Field {
     uint16_t pos;     // first byte in the record
     uint16_t width;   // bytes in the record
-    uint16_t offset;  // first byte in the frame (b0 is the header's first)
+    uint16_t offset;  // first byte in the frame from the walker's base
     Codec codec;
     uint8_t top = 0;  // Normalised only: the largest value kept
 };
@@ -51,6 +57,8 @@ constexpr FieldLayout LayoutOf(const Field (&fields)[N]) {
 
 // Longest packed-BCD field a layout may declare, in frame bytes.
 constexpr size_t kMaxBcdBytes = 16;
+// Room a Dotted field needs for "255.255.255.255" and its terminator.
+constexpr size_t kDottedWidth = 16;
 
 // True when every field lies within a record of recordSize bytes and has a
 // width its codec can carry. Every table is static_asserted with it, which is
@@ -63,18 +71,21 @@ constexpr bool IsSound(FieldLayout layout, size_t recordSize) {
         if (oneByte && f.width != 1) return false;
         if (f.codec == Codec::ReceivedPort && f.width != 2) return false;
         if (f.codec == Codec::Bcd && (f.width % 2 != 0 || f.width > 2 * kMaxBcdBytes)) return false;
+        if (f.codec == Codec::Dotted && f.width < kDottedWidth) return false;
+        if (f.codec == Codec::Be16 && f.width != sizeof(int)) return false;
     }
     return true;
 }
 
-// Writes every field of the layout into record from the frame; record bytes
-// outside the fields are left as they are. Frame bytes not received read as
-// zero.
-void Decode(FieldLayout layout, const FrameReader& frame, uint8_t* record);
+// Writes every field of the layout into record from the frame, reading each
+// at base + offset so that one layout serves every entry of a repeated
+// group; record bytes outside the fields are left as they are. Frame bytes
+// not received read as zero.
+void Decode(FieldLayout layout, const FrameReader& frame, uint8_t* record, size_t base = 0);
 
-// Writes every field of the record back to its frame position, the inverse
-// of Decode (ReceivedPort fields excepted); frame bytes outside the fields
-// are left as they are. A field that does not fit the writer is dropped.
-void Encode(FieldLayout layout, const uint8_t* record, FrameWriter& frame);
+// Writes every field of the record back to base + offset, the inverse of
+// Decode (ReceivedPort fields excepted); frame bytes outside the fields are
+// left as they are. A field that does not fit the writer is dropped.
+void Encode(FieldLayout layout, const uint8_t* record, FrameWriter& frame, size_t base = 0);
 
 }  // namespace korven

@@ -1,6 +1,6 @@
-// Fixed record layouts of the conference, indicator, text/SMS, media and
-// system messages as data: where each record field comes from in the frame
-// and how it travels. One walker decodes them all.
+// Helpers shared by the conference, indicator, text/SMS, media and system
+// message handlers: typed decoding of their field layouts into group
+// records, one-layout handlers, record getters and log text.
 #pragma once
 
 #include <cstddef>
@@ -8,40 +8,24 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <utility>
 
+#include "large/field_layout.h"
 #include "large/large_handler_steps.h"
 #include "transport/frame_reader.h"
 
 namespace korven {
 
-enum class FieldCodec : uint8_t {
-    Raw,     // width bytes as received
-    Digits,  // width / 2 packed-BCD bytes as up to width digit characters
-    Dotted,  // four bytes as "%d.%d.%d.%d", zero-terminated within width
-    Be16,    // two big-endian bytes as a 32-bit int (width 4)
-};
-
-struct RecordField {
-    uint16_t framePos;   // from the layout's base in the frame
-    uint16_t recordPos;  // from the start of the record
-    uint16_t width;      // bytes of the record field
-    FieldCodec codec;
-};
-
-// Fills the record field from the frame bytes at base + field.framePos.
-// Writes exactly the field's width bytes of record, nothing outside them;
-// frame bytes not received read as zero.
-void DecodeField(const RecordField& field, const FrameReader& frame, size_t base, uint8_t* record);
-
+// Decodes the fields into record from the frame, each at base + offset.
 template <size_t N, class Record>
-void DecodeFields(const RecordField (&fields)[N], const FrameReader& frame, size_t base, Record& record) {
+void DecodeFields(const Field (&fields)[N], const FrameReader& frame, size_t base, Record& record) {
     static_assert(std::is_trivially_copyable_v<Record>);
-    for (const RecordField& field : fields) DecodeField(field, frame, base, reinterpret_cast<uint8_t*>(&record));
+    Decode(LayoutOf(fields), frame, reinterpret_cast<uint8_t*>(&record), base);
 }
 
 // Clears the record, then decodes the layout into it from the frame's start.
 template <size_t N, class Record>
-void DecodeRecord(const RecordField (&fields)[N], const FrameReader& frame, Record& record) {
+void DecodeRecord(const Field (&fields)[N], const FrameReader& frame, Record& record) {
     std::memset(&record, 0, sizeof record);
     DecodeFields(fields, frame, 0, record);
 }
@@ -51,6 +35,7 @@ void DecodeRecord(const RecordField (&fields)[N], const FrameReader& frame, Reco
 // "++>[MESSAGE] : <Name>".
 template <const char* Name, auto Group, auto Record, const auto& Layout>
 void ParseRecordLayout(const LargeMessage& message) {
+    static_assert(IsSound(LayoutOf(Layout), sizeof(std::declval<GroupMessageRecords&>().*Group.*Record)));
     RunLargeHandler(message, Name, [](LargeRecords& records, const FrameReader& frame) {
         DecodeRecord(Layout, frame, records.groupMessage.*Group.*Record);
     });

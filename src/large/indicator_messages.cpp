@@ -16,9 +16,9 @@ constexpr size_t kNewsTextPos = 16;
 
 // LARGE_SOFT_IDLE: b12 is not read, and the count is kept as received even
 // above the 20 entries.
-constexpr RecordField kIdleSoftLayout[] = {
-    {13, offsetof(tagSTSOFTSOFTTLIST, Count), 1, FieldCodec::Raw},
-    {14, offsetof(tagSTSOFTSOFTTLIST, List), sizeof(tagSTSOFTSOFTTLIST::List), FieldCodec::Raw},
+constexpr Field kIdleSoftLayout[] = {
+    {offsetof(tagSTSOFTSOFTTLIST, Count), 1, 13, Codec::Raw},
+    {offsetof(tagSTSOFTSOFTTLIST, List), sizeof(tagSTSOFTSOFTTLIST::List), 14, Codec::Raw},
 };
 
 void ParseLargeLedData(const LargeMessage& message) {

@@ -15,46 +15,51 @@ using Video = tagSTSOFTVIDEOCONTROL;
 // b28-b36, b38-b63 and b126-b135 are not read. The number's 16 characters
 // fill their field; the third code that follows is never overwritten by a
 // terminator.
-constexpr RecordField kAudioLayout[] = {
-    {12, offsetof(Audio, firstCode), 1, FieldCodec::Raw},
-    {13, offsetof(Audio, secondCode), 1, FieldCodec::Raw},
-    {14, offsetof(Audio, address), sizeof(Audio::address), FieldCodec::Dotted},
-    {18, offsetof(Audio, port), 4, FieldCodec::Be16},
-    {20, offsetof(Audio, number), sizeof(Audio::number), FieldCodec::Digits},
-    {37, offsetof(Audio, thirdCode), 1, FieldCodec::Raw},
-    {64, offsetof(Audio, firstData30), 30, FieldCodec::Raw},
-    {94, offsetof(Audio, secondData30), 30, FieldCodec::Raw},
-    {124, offsetof(Audio, fourthCode), 1, FieldCodec::Raw},
-    {125, offsetof(Audio, fifthCode), 1, FieldCodec::Raw},
-    {136, offsetof(Audio, firstData48), 48, FieldCodec::Raw},
-    {184, offsetof(Audio, secondData48), 48, FieldCodec::Raw},
+constexpr Field kAudioLayout[] = {
+    {offsetof(Audio, firstCode), 1, 12, Codec::Raw},
+    {offsetof(Audio, secondCode), 1, 13, Codec::Raw},
+    {offsetof(Audio, address), sizeof(Audio::address), 14, Codec::Dotted},
+    {offsetof(Audio, port), 4, 18, Codec::Be16},
+    {offsetof(Audio, number), sizeof(Audio::number), 20, Codec::Bcd},
+    {offsetof(Audio, thirdCode), 1, 37, Codec::Raw},
+    {offsetof(Audio, firstData30), 30, 64, Codec::Raw},
+    {offsetof(Audio, secondData30), 30, 94, Codec::Raw},
+    {offsetof(Audio, fourthCode), 1, 124, Codec::Raw},
+    {offsetof(Audio, fifthCode), 1, 125, Codec::Raw},
+    {offsetof(Audio, firstData48), 48, 136, Codec::Raw},
+    {offsetof(Audio, secondData48), 48, 184, Codec::Raw},
 };
 
 // The video fields of both system types; the second and third code are
 // normalised separately.
-constexpr RecordField kVideoLayout[] = {
-    {12, offsetof(Video, firstCode), 1, FieldCodec::Raw},
-    {14, offsetof(Video, address), sizeof(Video::address), FieldCodec::Dotted},
-    {18, offsetof(Video, port), 4, FieldCodec::Be16},
-    {22, offsetof(Video, fourthCode), 1, FieldCodec::Raw},
+constexpr Field kVideoLayout[] = {
+    {offsetof(Video, firstCode), 1, 12, Codec::Raw},
+    {offsetof(Video, address), sizeof(Video::address), 14, Codec::Dotted},
+    {offsetof(Video, port), 4, 18, Codec::Be16},
+    {offsetof(Video, fourthCode), 1, 22, Codec::Raw},
 };
-constexpr RecordField kVideoKorvenhostLayout[] = {{26, offsetof(Video, secondValue), 4, FieldCodec::Be16}};
-constexpr RecordField kVideoIapLayout[] = {{28, offsetof(Video, secondValue), 4, FieldCodec::Be16}};
+constexpr Field kVideoKorvenhostLayout[] = {{offsetof(Video, secondValue), 4, 26, Codec::Be16}};
+constexpr Field kVideoIapLayout[] = {{offsetof(Video, secondValue), 4, 28, Codec::Be16}};
 
 // The IAP long form (total length 214 or more); the payloads travel as four
 // bytes copied as they are.
-constexpr RecordField kVideoLongFormLayout[] = {
-    {50, offsetof(Video, firstData30), 30, FieldCodec::Raw},
-    {80, offsetof(Video, secondData30), 30, FieldCodec::Raw},
-    {110, offsetof(Video, localAlgorithm), 1, FieldCodec::Raw},
-    {111, offsetof(Video, remoteAlgorithm), 1, FieldCodec::Raw},
-    {112, offsetof(Video, localPayload), 4, FieldCodec::Raw},
-    {116, offsetof(Video, remotePayload), 4, FieldCodec::Raw},
-    {120, offsetof(Video, firstData48), 48, FieldCodec::Raw},
-    {168, offsetof(Video, secondData48), 48, FieldCodec::Raw},
+constexpr Field kVideoLongFormLayout[] = {
+    {offsetof(Video, firstData30), 30, 50, Codec::Raw},
+    {offsetof(Video, secondData30), 30, 80, Codec::Raw},
+    {offsetof(Video, localAlgorithm), 1, 110, Codec::Raw},
+    {offsetof(Video, remoteAlgorithm), 1, 111, Codec::Raw},
+    {offsetof(Video, localPayload), 4, 112, Codec::Raw},
+    {offsetof(Video, remotePayload), 4, 116, Codec::Raw},
+    {offsetof(Video, firstData48), 48, 120, Codec::Raw},
+    {offsetof(Video, secondData48), 48, 168, Codec::Raw},
 };
 constexpr size_t kVideoLongFormLength = 214;
 constexpr uint8_t kNoAlgorithm = 0xFF;
+
+static_assert(IsSound(LayoutOf(kVideoLayout), sizeof(Video)) &&
+              IsSound(LayoutOf(kVideoKorvenhostLayout), sizeof(Video)) &&
+              IsSound(LayoutOf(kVideoIapLayout), sizeof(Video)) &&
+              IsSound(LayoutOf(kVideoLongFormLayout), sizeof(Video)));
 
 // Values 10 and above carry an offset of 10; anything outside 1..limit
 // becomes 1.

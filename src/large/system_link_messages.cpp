@@ -10,44 +10,50 @@ namespace {
 
 using PhoneDB5 = tagSTSOFTPHONEDB5;
 
-constexpr RecordField kErrorRespLayout[] = {
-    {12, offsetof(tagSTSOFTERRORRESP, OrgMsgID), 1, FieldCodec::Raw},
-    {13, offsetof(tagSTSOFTERRORRESP, ErrorID), 1, FieldCodec::Raw},
+constexpr Field kErrorRespLayout[] = {
+    {offsetof(tagSTSOFTERRORRESP, OrgMsgID), 1, 12, Codec::Raw},
+    {offsetof(tagSTSOFTERRORRESP, ErrorID), 1, 13, Codec::Raw},
 };
 
-constexpr RecordField kDBUpdateLayout[] = {{12, 0, KORVEN_DB_UPDATE_ID_SIZE, FieldCodec::Raw}};
+constexpr Field kDBUpdateLayout[] = {{0, KORVEN_DB_UPDATE_ID_SIZE, 12, Codec::Raw}};
 
-constexpr RecordField kPhoneDB5KorvenhostLayout[] = {
-    {24, offsetof(PhoneDB5, MMSAddr), sizeof(PhoneDB5::MMSAddr), FieldCodec::Dotted},
-    {28, offsetof(PhoneDB5, MMSPort), 4, FieldCodec::Be16},
-    {46, offsetof(PhoneDB5, IMPSAddr), sizeof(PhoneDB5::IMPSAddr), FieldCodec::Dotted},
-    {50, offsetof(PhoneDB5, IMPSPort), 4, FieldCodec::Be16},
+constexpr Field kPhoneDB5KorvenhostLayout[] = {
+    {offsetof(PhoneDB5, MMSAddr), sizeof(PhoneDB5::MMSAddr), 24, Codec::Dotted},
+    {offsetof(PhoneDB5, MMSPort), 4, 28, Codec::Be16},
+    {offsetof(PhoneDB5, IMPSAddr), sizeof(PhoneDB5::IMPSAddr), 46, Codec::Dotted},
+    {offsetof(PhoneDB5, IMPSPort), 4, 50, Codec::Be16},
 };
 
-constexpr RecordField kPhoneDB5IapLayout[] = {
-    {12, offsetof(PhoneDB5, Name), sizeof(PhoneDB5::Name), FieldCodec::Raw},
-    {60, offsetof(PhoneDB5, MMSPort), 4, FieldCodec::Be16},
-    {82, offsetof(PhoneDB5, IMPSPort), 4, FieldCodec::Be16},
+constexpr Field kPhoneDB5IapLayout[] = {
+    {offsetof(PhoneDB5, Name), sizeof(PhoneDB5::Name), 12, Codec::Raw},
+    {offsetof(PhoneDB5, MMSPort), 4, 60, Codec::Be16},
+    {offsetof(PhoneDB5, IMPSPort), 4, 82, Codec::Be16},
 };
 
 // An IAP server address whose first byte is 0xFF is absent; the address at
 // the fallback position stands in for it.
 struct IapAddress {
-    RecordField field;
-    uint16_t fallbackPos;
+    Field field;
+    uint16_t fallbackOffset;
 };
 constexpr IapAddress kIapAddresses[] = {
-    {{56, offsetof(PhoneDB5, MMSAddr), sizeof(PhoneDB5::MMSAddr), FieldCodec::Dotted}, 44},
-    {{78, offsetof(PhoneDB5, IMPSAddr), sizeof(PhoneDB5::IMPSAddr), FieldCodec::Dotted}, 66},
+    {{offsetof(PhoneDB5, MMSAddr), sizeof(PhoneDB5::MMSAddr), 56, Codec::Dotted}, 44},
+    {{offsetof(PhoneDB5, IMPSAddr), sizeof(PhoneDB5::IMPSAddr), 78, Codec::Dotted}, 66},
 };
 constexpr uint8_t kAbsentAddress = 0xFF;
+
+static_assert(IsSound(LayoutOf(kErrorRespLayout), sizeof(tagSTSOFTERRORRESP)));
+static_assert(IsSound(LayoutOf(kPhoneDB5KorvenhostLayout), sizeof(PhoneDB5)));
+static_assert(IsSound(LayoutOf(kPhoneDB5IapLayout), sizeof(PhoneDB5)));
+static_assert(IsSound({&kIapAddresses[0].field, 1}, sizeof(PhoneDB5)) &&
+              IsSound({&kIapAddresses[1].field, 1}, sizeof(PhoneDB5)));
 
 void DecodeIapPhoneDB5(PhoneDB5& record, const FrameReader& frame) {
     DecodeRecord(kPhoneDB5IapLayout, frame, record);
     for (const IapAddress& address : kIapAddresses) {
-        RecordField field = address.field;
-        if (frame.u8(field.framePos) == kAbsentAddress) field.framePos = address.fallbackPos;
-        DecodeField(field, frame, 0, reinterpret_cast<uint8_t*>(&record));
+        Field field = address.field;
+        if (frame.u8(field.offset) == kAbsentAddress) field.offset = address.fallbackOffset;
+        Decode({&field, 1}, frame, reinterpret_cast<uint8_t*>(&record));
     }
     WriteLog("[ParseLargePhoneDB5_IAP] : Name[%s], MMSAddr - %s[%d], IMPSAddr -%s[%d]",
              FieldText(record.Name, sizeof record.Name).c_str(), record.MMSAddr, record.MMSPort, record.IMPSAddr,

@@ -9,42 +9,43 @@ namespace korven {
 namespace {
 
 // LARGE_SMS_RECV and LARGE_SMS_SENDED; b12 and b13 are not read.
-constexpr RecordField kSmsLayout[] = {
-    {14, offsetof(tagSTSOFTSMSRECV, reference), 4, FieldCodec::Raw},
-    {18, offsetof(tagSTSOFTSMSRECV, number), 8, FieldCodec::Digits},
-    {22, offsetof(tagSTSOFTSMSRECV, text), 80, FieldCodec::Raw},
-    {102, offsetof(tagSTSOFTSMSRECV, trailer), 5, FieldCodec::Raw},
+constexpr Field kSmsLayout[] = {
+    {offsetof(tagSTSOFTSMSRECV, reference), 4, 14, Codec::Raw},
+    {offsetof(tagSTSOFTSMSRECV, number), 8, 18, Codec::Bcd},
+    {offsetof(tagSTSOFTSMSRECV, text), 80, 22, Codec::Raw},
+    {offsetof(tagSTSOFTSMSRECV, trailer), 5, 102, Codec::Raw},
 };
 
-constexpr RecordField kSmsSendLayout[] = {
-    {12, offsetof(tagSTSOFTSMSSEND, reference), 4, FieldCodec::Raw},
-    {16, offsetof(tagSTSOFTSMSSEND, number), 8, FieldCodec::Digits},
+constexpr Field kSmsSendLayout[] = {
+    {offsetof(tagSTSOFTSMSSEND, reference), 4, 12, Codec::Raw},
+    {offsetof(tagSTSOFTSMSSEND, number), 8, 16, Codec::Bcd},
 };
 
-constexpr RecordField kExecTextMsgLayout[] = {{12, 0, KORVEN_EXEC_TEXT_MSG_SIZE, FieldCodec::Raw}};
+constexpr Field kExecTextMsgLayout[] = {{0, KORVEN_EXEC_TEXT_MSG_SIZE, 12, Codec::Raw}};
 
-constexpr RecordField kExecTextRecvLayout[] = {
-    {12, offsetof(tagSTSOFTEXECTEXTRECV, number), 8, FieldCodec::Digits},
-    {16, offsetof(tagSTSOFTEXECTEXTRECV, data), 16, FieldCodec::Raw},
+constexpr Field kExecTextRecvLayout[] = {
+    {offsetof(tagSTSOFTEXECTEXTRECV, number), 8, 12, Codec::Bcd},
+    {offsetof(tagSTSOFTEXECTEXTRECV, data), 16, 16, Codec::Raw},
 };
 
-constexpr RecordField kExecTextReadLayout[] = {{12, 0, KORVEN_EXEC_TEXT_READ_SIZE, FieldCodec::Digits}};
+constexpr Field kExecTextReadLayout[] = {{0, KORVEN_EXEC_TEXT_READ_SIZE, 12, Codec::Bcd}};
 
-constexpr RecordField kExecStateLayout[] = {
-    {12, offsetof(tagSTSOFTEXECSTATE, number), 8, FieldCodec::Digits},
-    {16, offsetof(tagSTSOFTEXECSTATE, state), 1, FieldCodec::Raw},
+constexpr Field kExecStateLayout[] = {
+    {offsetof(tagSTSOFTEXECSTATE, number), 8, 12, Codec::Bcd},
+    {offsetof(tagSTSOFTEXECSTATE, state), 1, 16, Codec::Raw},
 };
 
-constexpr RecordField kExecFixedLayout[] = {{12, 0, KORVEN_EXEC_FIXED_STATE_SIZE, FieldCodec::Raw}};
+constexpr Field kExecFixedLayout[] = {{0, KORVEN_EXEC_FIXED_STATE_SIZE, 12, Codec::Raw}};
 
 // One entry of LARGE_EXEC_DATA, from the entry's first frame byte.
-constexpr RecordField kExecEntryLayout[] = {
-    {0, offsetof(tagSTSOFTEXECPROGDATA, phone), 8, FieldCodec::Digits},
-    {4, offsetof(tagSTSOFTEXECPROGDATA, disp) + 0 * 16, 16, FieldCodec::Raw},
-    {20, offsetof(tagSTSOFTEXECPROGDATA, disp) + 1 * 16, 16, FieldCodec::Raw},
+constexpr Field kExecEntryLayout[] = {
+    {offsetof(tagSTSOFTEXECPROGDATA, phone), 8, 0, Codec::Bcd},
+    {offsetof(tagSTSOFTEXECPROGDATA, disp) + 0 * 16, 16, 4, Codec::Raw},
+    {offsetof(tagSTSOFTEXECPROGDATA, disp) + 1 * 16, 16, 20, Codec::Raw},
 };
 constexpr size_t kExecEntries = 4;
 constexpr size_t kExecEntryStride = 36;
+static_assert(IsSound(LayoutOf(kExecEntryLayout), sizeof(tagSTSOFTEXECPROGDATA)));
 
 template <const char* Name, auto Record, const auto& Layout>
 constexpr LargeHandler kParse = ParseRecordLayout<Name, &GroupMessageRecords::textSms, Record, Layout>;

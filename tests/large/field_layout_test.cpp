@@ -127,5 +127,54 @@ TEST(FieldLayoutTest, ShortFramesReadAsZeroAndShortBuffersDropWholeFields) {
     EXPECT_EQ(sent[12], 5);
 }
 
+// A 16-byte address text, then a 4-byte int, in a 24-byte record.
+constexpr Field kAddressAndPort[] = {
+    {0, kDottedWidth, 0, Codec::Dotted},
+    {kDottedWidth, 4, 4, Codec::Be16},
+};
+static_assert(IsSound(LayoutOf(kAddressAndPort), kDottedWidth + 4));
+constexpr Field kShortDotted[] = {{0, kDottedWidth - 1, 0, Codec::Dotted}};
+constexpr Field kNarrowBe16[] = {{0, 2, 0, Codec::Be16}};
+static_assert(!IsSound(LayoutOf(kShortDotted), 64) && !IsSound(LayoutOf(kNarrowBe16), 64));
+
+TEST(FieldLayoutTest, AddressAndPortDecodeFromTheBaseAndRoundTrip) {
+    const Bytes frame = {9, 9, 9, 255, 255, 255, 255, 0xFF, 0xFE, 9};
+    Bytes record(kDottedWidth + 4, kGuard);
+    Decode(LayoutOf(kAddressAndPort), FrameReader(frame.data(), frame.size()), record.data(), 3);
+    EXPECT_STREQ(reinterpret_cast<const char*>(record.data()), "255.255.255.255");
+    int port;
+    std::memcpy(&port, record.data() + kDottedWidth, sizeof port);
+    EXPECT_EQ(port, 0xFFFE);
+
+    Bytes sent(frame.size(), 9);
+    FrameWriter writer(sent.data(), sent.size());
+    Encode(LayoutOf(kAddressAndPort), record.data(), writer, 3);
+    EXPECT_EQ(sent, frame);
+}
+
+TEST(FieldLayoutTest, ShortAddressTextIsZeroFilledAndOddTextSendsWhatParses) {
+    const Bytes frame = {10, 0, 0, 1};
+    Bytes record(kDottedWidth + 4, kGuard);
+    Decode(LayoutOf(kAddressAndPort), FrameReader(frame.data(), frame.size()), record.data());
+    EXPECT_EQ(Bytes(record.begin() + 8, record.begin() + kDottedWidth), Bytes(8, 0));
+
+    const std::pair<const char*, Bytes> cases[] = {
+        {"192.168.1", {192, 168, 1, 0}}, {"1.2.3.4.5", {1, 2, 3, 4}}, {"300.x", {44, 0, 0, 0}}, {"", {0, 0, 0, 0}}};
+    for (const auto& [text, bytes] : cases) {
+        Bytes held(kDottedWidth + 4, 0);
+        std::memcpy(held.data(), text, std::strlen(text));
+        Bytes sent(8, 0);
+        FrameWriter writer(sent.data(), sent.size());
+        Encode(LayoutOf(kAddressAndPort), held.data(), writer);
+        EXPECT_EQ(Bytes(sent.begin(), sent.begin() + 4), bytes) << text;
+    }
+
+    Bytes unterminated(kDottedWidth + 4, '1');
+    Bytes sent(8, 0);
+    FrameWriter writer(sent.data(), sent.size());
+    Encode(LayoutOf(kAddressAndPort), unterminated.data(), writer);
+    EXPECT_EQ(sent[0], static_cast<uint8_t>(1111111111111111ull % 256)) << "reads no further than the field";
+}
+
 }  // namespace
 }  // namespace korven
