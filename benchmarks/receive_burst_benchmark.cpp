@@ -7,14 +7,12 @@
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "KorvenSignalLib.h"
 #include "core/app_state.h"
-#include "core/diagnostic_log.h"
 #include "pbxsim/pbx_simulator.h"
 #include "transport/udp_endpoint.h"
 
@@ -114,14 +112,3 @@ BENCHMARK(ReceiveBurst)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Tracing off: the transport is measured, not the log file.
-    theApp().StartUp(std::filesystem::temp_directory_path().string());
-    korven::TheLog().SetLevel(0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theApp().ExitInstance();
-    return 0;
-}
