@@ -1,25 +1,19 @@
 #!/usr/bin/env bash
-# Builds the library, starts the bundled PBX simulator on loopback and lets
-# the example phone register with it.
+# Builds the library and the console softphone, which starts the bundled PBX
+# simulator on loopback, registers with it and plays a scripted call.
+# Arguments go to the softphone instead of the script: --interactive works
+# the phone by keys.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh cmake g++ make
 
 build=build/demo
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKORVEN_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target korven-pbxsim minimal_phone >/dev/null
+cmake --build "$build" -j2 --target korven-softphone >/dev/null
 
-port=${KORVEN_DEMO_PORT:-16000}
-# The simulator runs until its standard input ends.
-input="$build/pbxsim.input"
-rm -f "$input" && mkfifo "$input"
-"$build/tools/pbxsim/korven-pbxsim" --port "$port" <"$input" >"$build/pbxsim.log" 2>&1 &
-simulator=$!
-exec 3>"$input"
-trap 'exec 3>&-; wait $simulator 2>/dev/null || true' EXIT
-sleep 0.3
-
-"$build/examples/minimal_phone" 127.0.0.1 "$port" 1001 3
-echo
-echo "== what the simulated PBX received"
-head -20 "$build/pbxsim.log"
+softphone="$build/tools/softphone/korven-softphone"
+if [ $# -gt 0 ]; then
+  exec "$softphone" --sim-port "${KORVEN_DEMO_PORT:-0}" "$@"
+fi
+exec "$softphone" --sim-port "${KORVEN_DEMO_PORT:-0}" \
+  --steps "register; wait-display; dial 1234; wait-call-state CONNECT; hangup; wait-call-state IDLE; quit"

@@ -11,10 +11,14 @@
 namespace korven::pbxsim {
 namespace {
 
+constexpr uint8_t kPhoneStartId = 1;
+constexpr uint8_t kEventDataId = 0;
 constexpr uint8_t kDigitStrId = 5;
 constexpr uint8_t kConfDialId = 17;
 constexpr uint8_t kConfSetId = 18;
 
+constexpr uint8_t kConnect = 0;
+constexpr uint8_t kIdle = 1;
 constexpr uint8_t kOtherPartyRinging = 5;
 // LARGE_DIAL_NUMBER up to its trunk type; the DID fields are left out.
 constexpr size_t kDialNumberLength = 42;
@@ -24,6 +28,10 @@ constexpr size_t kNumberPos = 12;
 constexpr size_t kNumberBytes = 16;
 constexpr size_t kMemberBytes = 11;
 constexpr size_t kMembers = 4;
+constexpr size_t kEventTypePos = 12;
+constexpr size_t kEventCodePos = 13;
+
+const DisplayPicture kIdleDisplay{"Ready", ""};
 
 // The digits of the packed field at pos, or nothing when the frame is too
 // short to hold it.
@@ -45,6 +53,8 @@ const DemoReactions::Reaction DemoReactions::kReactions[] = {
     {kDigitStrId, &DemoReactions::AnswerDial},
     {kConfSetId, &DemoReactions::KeepMembers},
     {kConfDialId, &DemoReactions::StartConference},
+    {kPhoneStartId, &DemoReactions::ShowIdle},
+    {kEventDataId, &DemoReactions::HangUp},
 };
 
 void DemoReactions::Attach(SimulatorOptions& options) {
@@ -72,6 +82,21 @@ void DemoReactions::AnswerDial(const ReceivedFrame& frame) {
     dialled.length = kDialNumberLength;
     SendAll({LargeCallStatus(kOtherPartyRinging, system_), LargeDialNumber(dialled),
              DisplayFrame({"Calling", number}, system_)});
+    if (progression_) SendAll({LargeCallStatus(kConnect, system_), DisplayFrame({"Connected", number}, system_)});
+}
+
+void DemoReactions::ShowIdle(const ReceivedFrame&) {
+    if (!progression_) return;
+    IdleStatusFields idle;
+    idle.system = system_;
+    SendAll({LargeIdleStatus(idle), DisplayFrame(kIdleDisplay, system_)});
+}
+
+void DemoReactions::HangUp(const ReceivedFrame& frame) {
+    const bool onHook = frame.bytes.size() > kEventCodePos && frame.bytes[kEventTypePos] == kOnHookEventType &&
+                        frame.bytes[kEventCodePos] == kOnHookEventCode;
+    if (!progression_ || !onHook) return;
+    SendAll({LargeCallDisconnect(system_), LargeCallStatus(kIdle, system_), DisplayFrame(kIdleDisplay, system_)});
 }
 
 void DemoReactions::KeepMembers(const ReceivedFrame& frame) {

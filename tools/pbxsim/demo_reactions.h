@@ -4,6 +4,12 @@
 // conference start of the members just set. Every Wide request received is
 // logged decoded.
 //
+// With the call progression on, the simulator also plays a whole call for a
+// softphone demo: the registration is followed by the idle status and an
+// idle display, a dialled number is connected right after it rings, and the
+// on-hook event (WIDE_EVENT_DATA with kOnHookEventType, kOnHookEventCode)
+// disconnects the call and brings the idle display back.
+//
 //   pbxsim::DemoReactions reactions(&std::cout);
 //   pbxsim::SimulatorOptions options;
 //   reactions.Attach(options);
@@ -23,6 +29,9 @@
 
 namespace korven::pbxsim {
 
+constexpr uint8_t kOnHookEventType = 1;
+constexpr uint8_t kOnHookEventCode = 0;
+
 class DemoReactions {
 public:
     // log: where the decoded requests go, or null for nowhere.
@@ -35,12 +44,16 @@ public:
     void Attach(SimulatorOptions& options);
     // The simulator that sends the answers.
     void Bind(PbxSimulator& simulator) { simulator_.store(&simulator); }
+    // Set before the simulator starts.
+    void EnableCallProgression() { progression_ = true; }
 
     // Logs and answers one received frame; called on the simulator's thread.
     void OnFrame(const ReceivedFrame& frame);
 
 private:
     void AnswerDial(const ReceivedFrame& frame);
+    void ShowIdle(const ReceivedFrame& frame);
+    void HangUp(const ReceivedFrame& frame);
     void KeepMembers(const ReceivedFrame& frame);
     void StartConference(const ReceivedFrame& frame);
     void SendAll(std::initializer_list<Bytes> frames);
@@ -55,6 +68,7 @@ private:
     // Atomic: a test may bind after the simulator's thread has started.
     std::atomic<PbxSimulator*> simulator_{nullptr};
     System system_ = System::KorvenHost;
+    bool progression_ = false;
     std::mutex lock_;
     std::array<std::string, 4> members_;  // of the last WIDE_CONF_SET
 };
