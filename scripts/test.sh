@@ -66,10 +66,30 @@ run_windows() {
   record mingw64 "$log" "$ok"
 }
 
+# Installs a build and builds the examples against the installed package, as
+# a user would.
+build_examples() {
+  local preset=$1; shift
+  local prefix="$PWD/build/$preset-install"
+  echo "== examples against the installed $preset package"
+  if quiet "build/$preset-install.log" cmake --install "build/$preset" --prefix "$prefix" &&
+     quiet "build/$preset-examples.log" cmake -S examples -B "build/$preset-examples" \
+       -DCMAKE_PREFIX_PATH="$prefix" "$@" &&
+     quiet "build/$preset-examples-build.log" cmake --build "build/$preset-examples"; then
+    summary+=("examples ($preset): built against $prefix")
+  else
+    failures+=("examples ($preset)")
+  fi
+}
+
 for preset in ${KORVEN_PRESETS:-dev asan tsan}; do
   run_native "$preset"
 done
-[ "${KORVEN_SKIP_WINDOWS:-0}" = 1 ] || run_windows
+[ -d build/dev ] && build_examples dev
+if [ "${KORVEN_SKIP_WINDOWS:-0}" != 1 ]; then
+  run_windows
+  [ -d build/mingw64 ] && build_examples mingw64 -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-x86_64.cmake"
+fi
 
 echo
 echo "== summary"
