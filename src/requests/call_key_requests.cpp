@@ -69,7 +69,7 @@ LargeName LargeNameOf(int id) {
 int SendKey(const WideRequest& request, int id) {
     CKorvenSignalLibApp& app = theApp();
     if (!korven::BeginWideRequest(app, request, " : ID[%d]", id)) return -1;
-    return korven::SendSmallFrame(app, request.spec, Low8(id));
+    return korven::SendSmallFrame(app, request.traits, Low8(id));
 }
 
 }  // namespace
@@ -78,13 +78,13 @@ int KORVEN_WideEventData(int type, int id) {
     CKorvenSignalLibApp& app = theApp();
     if (!korven::BeginWideRequest(app, kEventData, " : Type[%d], ID[%d]", type, id)) return -1;
     const korven::AfterSendLine line("SendWideEventData... Type=[%d], Code=[%d]", type, id);
-    return korven::SendSmallFrame(app, korven::WithLine(kEventData.spec, line), Low8(type), Low8(id));
+    return korven::SendSmallFrame(app, korven::WithLine(kEventData.traits, line), Low8(type), Low8(id));
 }
 
 int KORVEN_WideProgramBusy(int busy) {
     CKorvenSignalLibApp& app = theApp();
     if (!korven::BeginWideRequest(app, kProgramBusy, " : Busy[%d]", busy)) return -1;
-    return korven::SendSmallFrame(app, kProgramBusy.spec, Low8(busy), uint8_t{0});
+    return korven::SendSmallFrame(app, kProgramBusy.traits, Low8(busy), uint8_t{0});
 }
 
 int KORVEN_WideDigitStr(const char* number, int hookType, unsigned char* trunkType) {
@@ -100,14 +100,14 @@ int KORVEN_WideDigitStr(const char* number, int hookType, unsigned char* trunkTy
     frame[kHookTypePos] = Low8(hookType);
     for (size_t i = 0; i < shape.trunkBytes; ++i) frame[shape.trunkPos + i] = trunkType[i];
     const korven::AfterSendLine line = DigitStrLine(iap, number, Low8(hookType), trunkType);
-    return korven::SendRequest(app, korven::WithLine(kDigitStr.spec, line), frame, shape.length);
+    return korven::SendRequest(app, korven::WithLine(kDigitStr.traits, line), frame, shape.length);
 }
 
 int KORVEN_WideDataReq(int reqId) {
     CKorvenSignalLibApp& app = theApp();
     if (!korven::BeginWideRequest(app, kDataReq, " : ReqID[%d]", reqId)) return -1;
     const korven::AfterSendLine line("KORVEN_WideDataReq...  ID:%d[%-21s]", reqId, LargeNameOf(reqId).text);
-    return korven::SendSmallFrame(app, korven::WithLine(kDataReq.spec, line), uint8_t{0}, Low8(reqId));
+    return korven::SendSmallFrame(app, korven::WithLine(kDataReq.traits, line), uint8_t{0}, Low8(reqId));
 }
 
 int KORVEN_WideSoftkey(int id) { return SendKey(kSoftkey, id); }
@@ -118,11 +118,11 @@ int KORVEN_WideEnblockHandsetMode(int status) {
     CKorvenSignalLibApp& app = theApp();
     if (!korven::BeginWideRequest(app, kHandsetMode, " : Status[%d]", status)) return -1;
     const korven::AfterSendLine line("SendWideHandsetMode...Mode[%d]", status);
-    return korven::SendSmallFrame(app, korven::WithLine(kHandsetMode.spec, line), Low8(status), uint8_t{0xFF});
+    return korven::SendSmallFrame(app, korven::WithLine(kHandsetMode.traits, line), Low8(status), uint8_t{0xFF});
 }
 
 int KORVEN_WideVideoUpdate() {
     CKorvenSignalLibApp& app = theApp();
     if (!korven::BeginWideRequest(app, kVideoUpdate)) return -1;
-    return korven::SendSmallFrame(app, kVideoUpdate.spec, uint8_t{0});
+    return korven::SendSmallFrame(app, kVideoUpdate.traits, uint8_t{0});
 }

@@ -70,7 +70,7 @@ int KORVEN_WideConfGroup(tagSTSOFTCONFGROUP* groups) {
     for (size_t g = 0; g < kGroups; ++g) {
         EncodeGroup(frame + korven::kHeaderSize + g * kGroupStride, groups->Groups[g], g);
     }
-    return korven::SendRequest(app, kConfGroup.spec, frame, sizeof frame);
+    return korven::SendRequest(app, kConfGroup.traits, frame, sizeof frame);
 }
 
 int KORVEN_WideConfDial(const char* members) {
@@ -79,8 +79,8 @@ int KORVEN_WideConfDial(const char* members) {
     if (!korven::RequireArguments(app, {members})) return -1;
     uint8_t memberList[kConfSetLength] = {};
     EncodeMembers(memberList + korven::kHeaderSize, members);
-    korven::WriteRequestHeader(app, kConfSet.spec, memberList, sizeof memberList);
-    if (!korven::SendByPath(app, kConfSet.spec, memberList, sizeof memberList)) return -1;
+    korven::WriteRequestHeader(app, kConfSet.traits, memberList, sizeof memberList);
+    if (!korven::SendByPath(app, kConfSet.traits, memberList, sizeof memberList)) return -1;
     WriteLog("SendWideConferenceSet... ");
     return korven::SendSmallFrame(app, kConfDialCommand, uint8_t{0});
 }
@@ -90,7 +90,7 @@ int KORVEN_WideConfDelete(int index) {
     if (!korven::BeginWideRequest(app, kConfDelete, " : nIndex[%d]", index)) return -1;
     const uint8_t member = korven::OneBased(index);
     const korven::AfterSendLine line("SendWideConfDelete... Index=[%d]", member);
-    return korven::SendSmallFrame(app, korven::WithLine(kConfDelete.spec, line), member);
+    return korven::SendSmallFrame(app, korven::WithLine(kConfDelete.traits, line), member);
 }
 
 int KORVEN_WideConfAdd(int memIndex, const char* number) {
@@ -104,7 +104,7 @@ int KORVEN_WideConfAdd(int memIndex, const char* number) {
     frame[korven::kHeaderSize] = korven::OneBased(memIndex);
     korven::EncodeBcdDigits(frame + korven::kHeaderSize + 1, kMemberBytes, number);
     const korven::AfterSendLine line("SendWideConfAdd... Index=[%d], Number=%s", frame[korven::kHeaderSize], number);
-    return korven::SendRequest(app, korven::WithLine(kConfAdd.spec, line), frame, sizeof frame);
+    return korven::SendRequest(app, korven::WithLine(kConfAdd.traits, line), frame, sizeof frame);
 }
 
 int KORVEN_WideConfNewMaster(const char* number) {
@@ -114,5 +114,5 @@ int KORVEN_WideConfNewMaster(const char* number) {
     uint8_t frame[korven::kHeaderSize + kMasterBytes] = {};
     korven::EncodeBcdDigits(frame + korven::kHeaderSize, kMasterBytes, number);
     const korven::AfterSendLine line("SendWideConfTrans... Index=[%s]", number);
-    return korven::SendRequest(app, korven::WithLine(kConfNewMaster.spec, line), frame, sizeof frame);
+    return korven::SendRequest(app, korven::WithLine(kConfNewMaster.traits, line), frame, sizeof frame);
 }

@@ -42,7 +42,7 @@ int KORVEN_WidePhoneDB0(void* layout) {
     uint8_t frame[kLongestPhoneDb0] = {};
     korven::FrameWriter writer(frame, length);
     korven::WritePhoneDb0Payload(app, iap, static_cast<const uint8_t*>(layout), writer);
-    return korven::SendRequest(app, kPhoneDb0.spec, frame, length);
+    return korven::SendRequest(app, kPhoneDb0.traits, frame, length);
 }
 
 int KORVEN_WidePhoneDB5(tagSTSOFTPHONEDB5* db5) {
@@ -51,7 +51,7 @@ int KORVEN_WidePhoneDB5(tagSTSOFTPHONEDB5* db5) {
     if (!korven::RequireArguments(app, {db5})) return -1;
     uint8_t frame[kPhoneDb5Length] = {};
     std::memcpy(frame + kHeaderSize, db5->Name, sizeof db5->Name);
-    return korven::SendRequest(app, kPhoneDb5.spec, frame, sizeof frame);
+    return korven::SendRequest(app, kPhoneDb5.traits, frame, sizeof frame);
 }
 
 int KORVEN_WideAbsentProgramMsg(const char* messages) {
@@ -59,5 +59,5 @@ int KORVEN_WideAbsentProgramMsg(const char* messages) {
     if (!korven::BeginWideRequest(app, kAbsentProgramMsg)) return -1;
     if (!korven::RequireArguments(app, {messages})) return -1;
     uint8_t frame[kHeaderSize + kAbsenceTexts * korven::kBlockTextSize];
-    return korven::SendTextBlock(app, kAbsentProgramMsg.spec, messages, frame, sizeof frame, LogAbsenceText);
+    return korven::SendTextBlock(app, kAbsentProgramMsg.traits, messages, frame, sizeof frame, LogAbsenceText);
 }

@@ -189,13 +189,13 @@ uint32_t IapRegistrationDelayMs() {
 }
 
 // Requests whose frame is their layout alone.
-int SendFixedRequest(const char* beginLine, const RequestSpec& spec, const Layout (&layouts)[2]) {
+int SendFixedRequest(const char* beginLine, const RequestSpec& traits, const Layout (&layouts)[2]) {
     CKorvenSignalLibApp& app = theApp();
     if (!korven::BeginRequest(app, "%s", beginLine)) return -1;
     const Layout& layout = LayoutFor(app, layouts);
     uint8_t frame[kFrameBufferSize];
     WritePayload(layout, ValuesOf(app, ReadSettings(app)), frame);
-    return korven::SendRequest(app, spec, frame, layout.length);
+    return korven::SendRequest(app, traits, frame, layout.length);
 }
 
 // The link-test turns: every odd call of a system type goes to the

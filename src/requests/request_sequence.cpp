@@ -48,11 +48,11 @@ uint8_t IapRegistrationByte(const CKorvenSignalLibApp& app, size_t offset) {
     return offset < kRecordSize ? app.large.iapRegistration[offset] : 0;
 }
 
-void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& spec, uint8_t* frame,
+void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame,
                         uint16_t totalLength) {
     const bool iap = app.IsIap();
-    WriteWideHeader(frame, iap ? spec.iapForm : HeaderForm::A, iap ? CurrentStationTag(app) : StationTag{},
-                    totalLength, spec.messageId);
+    WriteWideHeader(frame, iap ? traits.iapForm : HeaderForm::A, iap ? CurrentStationTag(app) : StationTag{},
+                    totalLength, traits.messageId);
 }
 
 bool SendStored(CKorvenSignalLibApp& app, uint8_t* frame, size_t length) {
@@ -63,22 +63,22 @@ bool SendIap(CKorvenSignalLibApp& app, uint8_t* frame, size_t length) {
     return SendFrameTo(app, frame, length, IapDestination(app).c_str(), app.recPort) != 0;
 }
 
-bool SendByPath(CKorvenSignalLibApp& app, const RequestSpec& spec, uint8_t* frame, size_t length) {
-    if (app.IsIap() && spec.iapPath == SendPath::Iap) return SendIap(app, frame, length);
+bool SendByPath(CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame, size_t length) {
+    if (app.IsIap() && traits.iapPath == SendPath::Iap) return SendIap(app, frame, length);
     return SendStored(app, frame, length);
 }
 
-int FinishRequest(CKorvenSignalLibApp& app, const RequestSpec& spec) {
-    if (spec.afterSendLine != nullptr) WriteLog("%s", spec.afterSendLine);
-    if (spec.onSuccess == ErrorOnSuccess::Clear) app.errorCode = 0;
-    WriteLog("[FN-END]%s", spec.name);
+int FinishRequest(CKorvenSignalLibApp& app, const RequestSpec& traits) {
+    if (traits.afterSendLine != nullptr) WriteLog("%s", traits.afterSendLine);
+    if (traits.onSuccess == ErrorOnSuccess::Clear) app.errorCode = 0;
+    WriteLog("[FN-END]%s", traits.name);
     return 0;
 }
 
-int SendRequest(CKorvenSignalLibApp& app, const RequestSpec& spec, uint8_t* frame, size_t length) {
-    WriteRequestHeader(app, spec, frame, static_cast<uint16_t>(length));
-    if (!SendByPath(app, spec, frame, length)) return -1;
-    return FinishRequest(app, spec);
+int SendRequest(CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame, size_t length) {
+    WriteRequestHeader(app, traits, frame, static_cast<uint16_t>(length));
+    if (!SendByPath(app, traits, frame, length)) return -1;
+    return FinishRequest(app, traits);
 }
 
 }  // namespace korven

@@ -62,7 +62,7 @@ uint8_t IapRegistrationByte(const CKorvenSignalLibApp& app, size_t offset);
 
 // Writes header bytes 0-11: form A on KORVENHOST, the request's IAP form
 // with the current station tag on IAP.
-void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& spec, uint8_t* frame,
+void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame,
                         uint16_t totalLength);
 
 // The send steps: false when the socket send failed, with the error code it
@@ -70,14 +70,14 @@ void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& spec,
 bool SendStored(CKorvenSignalLibApp& app, uint8_t* frame, size_t length);
 bool SendIap(CKorvenSignalLibApp& app, uint8_t* frame, size_t length);
 // The stored path on KORVENHOST, the request's IAP path on IAP.
-bool SendByPath(CKorvenSignalLibApp& app, const RequestSpec& spec, uint8_t* frame, size_t length);
+bool SendByPath(CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame, size_t length);
 
 // Logs the after-send line, clears the error code unless the request keeps
 // it, writes "[FN-END]" and the name; returns 0.
-int FinishRequest(CKorvenSignalLibApp& app, const RequestSpec& spec);
+int FinishRequest(CKorvenSignalLibApp& app, const RequestSpec& traits);
 
 // Header, send and finish for a frame whose payload (bytes 12 on) is
 // written: returns 0, or -1 after a failed send.
-int SendRequest(CKorvenSignalLibApp& app, const RequestSpec& spec, uint8_t* frame, size_t length);
+int SendRequest(CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame, size_t length);
 
 }  // namespace korven

@@ -58,7 +58,7 @@ int SendNumberAndByte(CKorvenSignalLibApp& app, const WideRequest& request, cons
     uint8_t frame[kNumberAndByteLength] = {};
     korven::EncodeBcdDigits(frame + kHeaderSize, kNumberBytes, number);
     frame[kHeaderSize + kNumberBytes] = korven::Low8(value);
-    return korven::SendRequest(app, korven::WithLine(request.spec, line), frame, sizeof frame);
+    return korven::SendRequest(app, korven::WithLine(request.traits, line), frame, sizeof frame);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ int KORVEN_WideExecSecrTextSave(const char* texts) {
     if (!korven::BeginWideRequest(app, kTextSave)) return -1;
     if (!korven::RequireArguments(app, {texts})) return -1;
     uint8_t frame[kHeaderSize + kPresetTexts * korven::kBlockTextSize];
-    return korven::SendTextBlock(app, kTextSave.spec, texts, frame, sizeof frame, LogPresetText);
+    return korven::SendTextBlock(app, kTextSave.traits, texts, frame, sizeof frame, LogPresetText);
 }
 
 int KORVEN_WideExecSecrTextSend(const char* telNo, int textNo) {
@@ -86,7 +86,7 @@ int KORVEN_WideExecTextRead(const char* tel) {
     uint8_t frame[kTextReadLength] = {};
     korven::EncodeBcdDigits(frame + kHeaderSize, kNumberBytes, tel);
     const korven::AfterSendLine line("SendWideTextRead... TEL=[%s]", tel);
-    return korven::SendRequest(app, korven::WithLine(kTextRead.spec, line), frame, sizeof frame);
+    return korven::SendRequest(app, korven::WithLine(kTextRead.traits, line), frame, sizeof frame);
 }
 
 int KORVEN_WideExecStateProgramData(tagSTSOFTEXECPROGDATA* data) {
@@ -99,7 +99,7 @@ int KORVEN_WideExecStateProgramData(tagSTSOFTEXECPROGDATA* data) {
     const korven::AfterSendLine line("SendWideExecSecrData... Phone=[%.*s], Disp[0]=[%.*s], Disp[1]=[%.*s]",
                                      static_cast<int>(kPhoneText), data->phone, static_cast<int>(kDispText),
                                      data->disp[0], static_cast<int>(kDispText), data->disp[1]);
-    return korven::SendRequest(app, korven::WithLine(kProgramData.spec, line), frame, sizeof frame);
+    return korven::SendRequest(app, korven::WithLine(kProgramData.traits, line), frame, sizeof frame);
 }
 
 int KORVEN_WideExecState(const char* phone, int state) {
@@ -119,5 +119,5 @@ int KORVEN_WideSmsSend(const char* target, const char* sms) {
     korven::EncodeBcdDigits(frame + kSmsTargetPos, kNumberBytes, target);
     const korven::AfterSendLine line("SendWideSmsSend... Target=[%s], SMS=%.*s", target, static_cast<int>(kSmsText),
                                      sms);
-    return korven::SendRequest(app, korven::WithLine(kSmsSend.spec, line), frame, sizeof frame);
+    return korven::SendRequest(app, korven::WithLine(kSmsSend.traits, line), frame, sizeof frame);
 }

@@ -30,7 +30,7 @@ bool BeginWideRequest(CKorvenSignalLibApp& app, const WideRequest& request, cons
         std::vsnprintf(suffix, sizeof suffix, suffixFormat, arguments);
         va_end(arguments);
     }
-    if (!BeginRequest(app, "[FN-BEGIN]%s%s", request.spec.name, suffix)) return false;
+    if (!BeginRequest(app, "[FN-BEGIN]%s%s", request.traits.name, suffix)) return false;
     const int refusal = RefusalCode(app, request.served);
     if (refusal != 0) app.Fail(refusal);
     return refusal == 0;
@@ -53,20 +53,20 @@ AfterSendLine::AfterSendLine(const char* format, ...) {
     va_end(arguments);
 }
 
-RequestSpec WithLine(const RequestSpec& spec, const AfterSendLine& line) {
-    RequestSpec withLine = spec;
+RequestSpec WithLine(const RequestSpec& traits, const AfterSendLine& line) {
+    RequestSpec withLine = traits;
     withLine.afterSendLine = line.text();
     return withLine;
 }
 
-int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& spec, const char* texts, uint8_t* frame,
+int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& traits, const char* texts, uint8_t* frame,
                   size_t length, void (*logText)(size_t index, const char* text)) {
     const size_t count = (length - kHeaderSize) / kBlockTextSize;
     std::memcpy(frame + kHeaderSize, texts, count * kBlockTextSize);
-    WriteRequestHeader(app, spec, frame, static_cast<uint16_t>(length));
-    if (!SendByPath(app, spec, frame, length)) return -1;
+    WriteRequestHeader(app, traits, frame, static_cast<uint16_t>(length));
+    if (!SendByPath(app, traits, frame, length)) return -1;
     for (size_t i = 0; i < count; ++i) logText(i, texts + i * kBlockTextSize);
-    return FinishRequest(app, spec);
+    return FinishRequest(app, traits);
 }
 
 }  // namespace korven

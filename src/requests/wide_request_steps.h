@@ -19,7 +19,7 @@ namespace korven {
 enum class Served { Both, KorvenHostOnly, IapOnly };
 
 struct WideRequest {
-    RequestSpec spec;
+    RequestSpec traits;
     Served served = Served::Both;
 };
 
@@ -61,15 +61,15 @@ private:
     char text_[kRequestLineSize];
 };
 
-// The request's spec with its after-send line.
-RequestSpec WithLine(const RequestSpec& spec, const AfterSendLine& line);
+// The request's traits with its after-send line.
+RequestSpec WithLine(const RequestSpec& traits, const AfterSendLine& line);
 
 // Sends a frame whose payload is the given bytes, b12 on, through the
 // common sequence.
 template <class... Payload>
-int SendSmallFrame(CKorvenSignalLibApp& app, const RequestSpec& spec, Payload... payload) {
+int SendSmallFrame(CKorvenSignalLibApp& app, const RequestSpec& traits, Payload... payload) {
     uint8_t frame[kHeaderSize + sizeof...(Payload)] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, payload...};
-    return SendRequest(app, spec, frame, sizeof frame);
+    return SendRequest(app, traits, frame, sizeof frame);
 }
 
 // Texts of 16 bytes that travel byte for byte, text i at b12 + 16 * i.
@@ -77,7 +77,7 @@ constexpr size_t kBlockTextSize = 16;
 // Copies the texts into frame (length bytes: 12 + 16 per text) and sends it
 // through the common sequence; after the send, logText(i, text i) for each
 // text in order.
-int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& spec, const char* texts, uint8_t* frame,
+int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& traits, const char* texts, uint8_t* frame,
                   size_t length, void (*logText)(size_t index, const char* text));
 
 // The low 8 bits, as integer arguments travel.
