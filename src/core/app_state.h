@@ -32,6 +32,11 @@ public:
     // Unload: endpoint and threads stopped, closing banner, log closed.
     void ExitInstance();
 
+    // Set while the library is unloaded under the Windows loader lock: a
+    // thread cannot end there, so stopping threads waits for them only to
+    // leave their loops (bounded) and then lets them go.
+    std::atomic<bool> threadsCannotEnd{false};
+
     // Sets the error code and returns -1, the result of every failed export.
     int Fail(int code);
     // False (with error 11002) before KORVEN_Init.

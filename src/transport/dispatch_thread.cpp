@@ -1,12 +1,32 @@
 #include "transport/dispatch_thread.h"
 
+#include <atomic>
+#include <chrono>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "core/app_state.h"
 #include "core/diagnostic_log.h"
 #include "transport/message_queue.h"
 #include "transport/packet_parser.h"
+
+namespace {
+
+// Set by the dispatch thread when it has left its loop; read when the
+// thread may not be joined (unload under the Windows loader lock).
+std::atomic<bool> dispatchLoopLeft{false};
+constexpr auto kStopWait = std::chrono::milliseconds(4000);
+
+void LetDispatchThreadGo(CKorvenSignalLibApp& app) {
+    const auto deadline = std::chrono::steady_clock::now() + kStopWait;
+    while (!dispatchLoopLeft && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    app.dispatchThread.detach();
+}
+
+}  // namespace
 
 void DispatchThreadProc(CKorvenSignalLibApp& app) {
     std::vector<uint8_t> frame;
@@ -19,10 +39,12 @@ void DispatchThreadProc(CKorvenSignalLibApp& app) {
         }
     }
     WriteLog("[FN-END]KORVEN_CallBackRegFnRecvLawPacket");
+    dispatchLoopLeft = true;
 }
 
 void StartDispatchThread(CKorvenSignalLibApp& app) {
     app.dispatchRunning = 1;
+    dispatchLoopLeft = false;
     try {
         app.dispatchThread = std::thread(DispatchThreadProc, std::ref(app));
     } catch (const std::system_error&) {
@@ -34,6 +56,10 @@ int StopDispatchThread(CKorvenSignalLibApp& app) {
     if (!app.dispatchThread.joinable()) return 0;
     app.dispatchRunning = 0;
     app.frameQueue->Wake();
-    app.dispatchThread.join();
+    if (app.threadsCannotEnd) {
+        LetDispatchThreadGo(app);
+    } else {
+        app.dispatchThread.join();
+    }
     return 1;
 }

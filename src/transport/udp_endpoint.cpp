@@ -146,7 +146,7 @@ void CKRVPWinsock::StopReceiveThread() {
     const bool ended = receiver_->endedSignal.wait_for(waiting, std::chrono::milliseconds(kThreadStopWaitMs),
                                                        [this] { return receiver_->ended; });
     waiting.unlock();
-    if (ended) {
+    if (ended && !owner_->threadsCannotEnd) {
         receiveThread_.join();
     } else {
         receiveThread_.detach();

@@ -7,6 +7,9 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) return theApp().InitInstance() ? TRUE : FALSE;
     // At process exit the other threads are gone already; joining them would
     // hang, so only a FreeLibrary unload shuts down.
-    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) theApp().ExitInstance();
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        theApp().threadsCannotEnd = true;
+        theApp().ExitInstance();
+    }
     return TRUE;
 }
