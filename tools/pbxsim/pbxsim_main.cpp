@@ -15,6 +15,7 @@
 
 #include "pbxsim/pbx_script.h"
 #include "pbxsim/pbx_simulator.h"
+#include "pbxsim/wide_requests.h"
 
 namespace {
 
@@ -103,9 +104,10 @@ int main(int argc, char** argv) {
     if (!Parse(argc, argv, line)) return 2;
     const bool scripted = !line.script.empty();
     if (!scripted) {
-        line.options.onReceive = [](const korven::pbxsim::ReceivedFrame& frame) {
-            std::cout << frame.from.address << ":" << frame.from.port << " " << frame.Name() << " "
-                      << korven::pbxsim::ToHex(frame.bytes) << std::endl;
+        const korven::pbxsim::System system = line.options.system;
+        line.options.onReceive = [system](const korven::pbxsim::ReceivedFrame& frame) {
+            std::cout << frame.from.address << ":" << frame.from.port << " "
+                      << korven::pbxsim::DescribeWideRequest(frame.bytes, system) << std::endl;
         };
     }
     korven::pbxsim::PbxSimulator simulator(line.options);
