@@ -162,12 +162,16 @@ void CKRVPWinsock::RecvThreadProc(std::shared_ptr<Receiver> receiver) {
         }
         const DatagramReceiver::Result result = receiver->io.Receive(buffer, sizeof buffer);
         if (!receiver->running) break;
-        if (result.status != DatagramReceiver::Status::Datagram || result.length == 0) {
-            WriteLog("ERROR : Recv ...");
-            receiver->io.Pause(kPauseAfterReceiveErrorMs);
+        if (result.status == DatagramReceiver::Status::Datagram && result.length > 0) {
+            Deliver(*receiver->owner, buffer, result.length);
             continue;
         }
-        Deliver(*receiver->owner, buffer, result.length);
+        // An empty, too long or refused datagram costs only itself; a socket
+        // that fails is given a pause before the next try.
+        const bool socketFailed = result.status != DatagramReceiver::Status::Datagram &&
+                                  !korven::ConcernsOneDatagram(korven::platform::LastSocketError());
+        WriteLog("ERROR : Recv ...");
+        if (socketFailed) receiver->io.Pause(kPauseAfterReceiveErrorMs);
     }
     WriteLog("%s", kThreadEnded);
     std::lock_guard<std::mutex> guard(receiver->lock);
