@@ -56,6 +56,10 @@ public:
     std::atomic<unsigned> listenPort{6000};
     std::atomic<unsigned> aliveLinkTime{5000};
     std::atomic<void*> appWindow{nullptr};
+    // KORVEN_SetAcceptPbxOnly: in socket mode only the PBX's datagrams are
+    // parsed; the others are counted here.
+    std::atomic<int> acceptPbxOnly{0};
+    std::atomic<unsigned long long> foreignDatagramsDropped{0};
 
     // Text settings; the lock makes a setter on one thread and a request on
     // another see whole texts.
