@@ -15,6 +15,9 @@
 
 class CKRVPWinsock;
 class CMessageQueue;
+namespace korven::platform {
+class CompletionSignal;
+}
 
 class CKorvenSignalLibApp {
 public:
@@ -48,6 +51,8 @@ public:
     std::unique_ptr<CMessageQueue> frameQueue;
     std::thread dispatchThread;
     std::atomic<int> dispatchRunning{0};
+    // Completed by the dispatch thread as it ends.
+    std::shared_ptr<korven::platform::CompletionSignal> dispatchEnded;
     std::atomic<int> systemType{0};
     std::atomic<int> networkMode{0};
     std::atomic<int> listenMode{0};
