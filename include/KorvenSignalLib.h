@@ -605,6 +605,16 @@ KORVEN_API int KORVEN_GetSystemType();
 KORVEN_API int KORVEN_SetWindowMessageType(int type);
 KORVEN_API int KORVEN_GetWindowMessageType();
 
+// Sender filter, off by default (and kept across KORVEN_Init). With 1, a
+// datagram that reaches the library's socket in socket mode from any address
+// but the PBX's (SendIP, any port; on IAP also the address the PBX announced
+// when it accepted the registration) is dropped before it is parsed and not
+// offered to the receive callback; drops are logged at most once a second.
+// In callback mode the application chooses what it feeds, so nothing is
+// filtered. 0 turns it off; any other value is KORVEN_ERR_INVALID_ARGUMENT.
+// Clears the error code on success.
+KORVEN_API int KORVEN_SetAcceptPbxOnly(int acceptPbxOnly);
+
 // IPv6 is not supported: setting always fails with
 // KORVEN_ERR_NOT_AVAILABLE_IN_MODE, reading returns 0.
 KORVEN_API int KORVEN_EnableIPv6(int enable);

@@ -15,6 +15,9 @@
 
 class CKRVPWinsock;
 class CMessageQueue;
+namespace korven::platform {
+class CompletionSignal;
+}
 
 class CKorvenSignalLibApp {
 public:
@@ -48,6 +51,8 @@ public:
     std::unique_ptr<CMessageQueue> frameQueue;
     std::thread dispatchThread;
     std::atomic<int> dispatchRunning{0};
+    // Completed by the dispatch thread as it ends.
+    std::shared_ptr<korven::platform::CompletionSignal> dispatchEnded;
     std::atomic<int> systemType{0};
     std::atomic<int> networkMode{0};
     std::atomic<int> listenMode{0};
@@ -56,6 +61,10 @@ public:
     std::atomic<unsigned> listenPort{6000};
     std::atomic<unsigned> aliveLinkTime{5000};
     std::atomic<void*> appWindow{nullptr};
+    // KORVEN_SetAcceptPbxOnly: in socket mode only the PBX's datagrams are
+    // parsed; the others are counted here.
+    std::atomic<int> acceptPbxOnly{0};
+    std::atomic<unsigned long long> foreignDatagramsDropped{0};
 
     // Text settings; the lock makes a setter on one thread and a request on
     // another see whole texts.

@@ -205,6 +205,14 @@ int KORVEN_GetWindowMessageType() {
     return type;
 }
 
+int KORVEN_SetAcceptPbxOnly(int acceptPbxOnly) {
+    WriteLog("[FN-BEGIN]KORVEN_SetAcceptPbxOnly : Accept[%d]", acceptPbxOnly);
+    if (!App().RequireInitialised()) return -1;
+    if (acceptPbxOnly != 0 && acceptPbxOnly != 1) return App().Fail(KORVEN_ERR_INVALID_ARGUMENT);
+    App().acceptPbxOnly = acceptPbxOnly;
+    return Succeed("[FN-END]KORVEN_SetAcceptPbxOnly", true);
+}
+
 int KORVEN_EnableIPv6(int) {
     WriteLog("[FN-BEGIN]KORVEN_EnableIPv6 - SET");
     App().errorCode = KORVEN_ERR_NOT_AVAILABLE_IN_MODE;

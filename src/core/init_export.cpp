@@ -30,7 +30,7 @@ int KORVEN_Init(HWND appWindow, int systemType, int listenMode) {
     app.errorCode = 0;
     korven::ClearRawFrameCallbacks();
     app.endpoint->CloseSocket();
-    StopDispatchThread(app);
+    StopDispatchThread(app, DispatchStopWait::ServingSentMessages);
     app.frameQueue->RemoveAll();
     StartDispatchThread(app);
     WriteLog("[FN-END]KORVEN_Init");

@@ -41,7 +41,8 @@ void ParseRecordLayout(const LargeMessage& message) {
     });
 }
 
-// The bytes of a fixed-width field up to its first zero, for log lines.
+// The bytes of a fixed-width field up to its first zero, for log lines
+// (line breaks written as \r and \n).
 std::string FieldText(const void* field, size_t width);
 
 // A getter that copies one record of the group records whole into *out

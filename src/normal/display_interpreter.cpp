@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "core/diagnostic_log.h"
+#include "core/frame_text_log.h"
 #include "normal/display_model.h"
 #include "platform/text_codec.h"
 
@@ -37,7 +39,7 @@ std::string RestOf(const CommandStep& step) {
     for (size_t at = step.restAt; step.frame.has(at, 1) && step.frame.u8(at) != 0; ++at) {
         rest.push_back(static_cast<char>(step.frame.u8(at)));
     }
-    return rest;
+    return FrameTextForLog(rest.data(), rest.size());
 }
 
 void ClearAll(const CommandStep& step) {
@@ -182,9 +184,11 @@ void RunDisplayStream(const FrameReader& frame, size_t start, DisplayRecord& rec
     FinishStream(record, model, at - start);
 }
 
+std::string LineForLog(const char* line) { return FrameTextForLog(line, strnlen(line, kOutputLineBytes)); }
+
 void LogDisplay(const char* line1, const char* line2, bool cursorOn, int cursorPosition) {
-    WriteLog("LCD Line 1 : [%s]", line1);
-    WriteLog("LCD Line 2 : [%s]", line2);
+    WriteLog("LCD Line 1 : [%s]", LineForLog(line1).c_str());
+    WriteLog("LCD Line 2 : [%s]", LineForLog(line2).c_str());
     WriteLog("LCD Cursor[%s], CursorPos[%d]", cursorOn ? "ON" : "OFF", cursorPosition);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "normal/normal_records.h"
 #include "transport/frame_reader.h"
@@ -21,6 +22,10 @@ constexpr size_t kDisplayStreamStart = 13;
 // position. CHAR and 2CHAR resume behind their text, so text bytes are never
 // taken for commands.
 void RunDisplayStream(const FrameReader& frame, size_t start, DisplayRecord& record, int& writePosition);
+
+// An output line (up to its first zero, at most kOutputLineBytes) as text
+// for a log line: the PBX's line breaks are written as \r and \n.
+std::string LineForLog(const char* line);
 
 // "LCD Line 1 : [..]", "LCD Line 2 : [..]" and "LCD Cursor[ON|OFF],
 // CursorPos[n]".

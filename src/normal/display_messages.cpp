@@ -41,6 +41,7 @@ int KORVEN_GetNormalPhoneLCDDisp(char* line1, char* line2, int* cursorOn, int* c
         },
         [&](int) {
             korven::LogDisplay(line1, line2, *cursorOn != 0, *cursorPos);
-            WriteLog("[FN-END]KORVEN_GetNormalPhoneLCDDisp : Line1[%s], Line2[%s]", line1, line2);
+            WriteLog("[FN-END]KORVEN_GetNormalPhoneLCDDisp : Line1[%s], Line2[%s]", korven::LineForLog(line1).c_str(),
+                     korven::LineForLog(line2).c_str());
         });
 }

@@ -46,7 +46,8 @@ public:
     enum class Status { Datagram, Error, Woken };
     struct Result {
         Status status;
-        size_t length;  // of the datagram
+        size_t length;    // of the datagram
+        uint32_t sender;  // its source address, network order
     };
 
     // Does not own the socket. Ready() is false when no wake-up could be set up.
@@ -58,7 +59,7 @@ public:
     bool Ready() const;
     // Blocks until a datagram arrives (copied into buffer), a receive fails
     // or Wake has been called. A datagram longer than capacity is an error
-    // (WSAEMSGSIZE) and lost.
+    // (WSAEMSGSIZE) and lost; LastSocketError tells the error.
     Result Receive(uint8_t* buffer, size_t capacity);
     // Waits until the time is up or Wake has been called.
     void Pause(uint32_t milliseconds);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace korven::platform {
 
@@ -23,5 +24,25 @@ bool DispatchOneMessage();
 void WaitForThreadMessage(uint32_t milliseconds);
 // The system's millisecond tick counter (GetTickCount).
 uint32_t TickCount();
+
+// Completed once by one thread, awaited by another. While it waits, the
+// waiting thread runs the messages other threads send to its windows (as a
+// thread blocked in SendMessageA does; posted messages stay queued), so a
+// thread that is sending to one of them can still reach its end.
+class CompletionSignal {
+public:
+    CompletionSignal();
+    ~CompletionSignal();
+    CompletionSignal(const CompletionSignal&) = delete;
+    CompletionSignal& operator=(const CompletionSignal&) = delete;
+
+    void Complete();
+    // Returns once Complete has been called (at once if it has been).
+    void WaitServingSentMessages();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 }  // namespace korven::platform

@@ -2,8 +2,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
-#include <mutex>
 
 #include "core/app_state.h"
 #include "core/diagnostic_log.h"
@@ -12,9 +10,6 @@
 namespace korven {
 namespace {
 
-constexpr size_t kStationTagOffset = 32;
-constexpr size_t kDestinationOffset = 52;
-constexpr size_t kRecordSize = sizeof(LargeRecords::iapRegistration);
 constexpr size_t kLogLineSize = 1024;
 
 }  // namespace
@@ -29,23 +24,6 @@ bool BeginRequest(CKorvenSignalLibApp& app, const char* beginFormat, ...) {
         WriteLog("%s", line);
     }
     return app.RequireInitialised();
-}
-
-StationTag CurrentStationTag(const CKorvenSignalLibApp& app) {
-    std::lock_guard<std::mutex> guard(app.recordLock);
-    const uint8_t* record = app.large.iapRegistration;
-    return {{record[kStationTagOffset], record[kStationTagOffset + 1]}};
-}
-
-std::string IapDestination(const CKorvenSignalLibApp& app) {
-    std::lock_guard<std::mutex> guard(app.recordLock);
-    const char* text = reinterpret_cast<const char*>(app.large.iapRegistration + kDestinationOffset);
-    return std::string(text, strnlen(text, kRecordSize - kDestinationOffset));
-}
-
-uint8_t IapRegistrationByte(const CKorvenSignalLibApp& app, size_t offset) {
-    std::lock_guard<std::mutex> guard(app.recordLock);
-    return offset < kRecordSize ? app.large.iapRegistration[offset] : 0;
 }
 
 void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame,

@@ -18,9 +18,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "transport/frame_header.h"
+#include "transport/iap_registration.h"
 
 class CKorvenSignalLibApp;
 
@@ -51,14 +51,6 @@ bool BeginRequest(CKorvenSignalLibApp& app, const char* beginFormat, ...)
     __attribute__((format(printf, 2, 3)))
 #endif
     ;
-
-// The IAP registration record that LARGE_VERS_CHECK left (all zero before):
-// the station tag of outgoing IAP headers (record bytes 32-33 in arrival
-// order), the destination address text (from offset 52 to its first zero
-// byte) and any single byte of it.
-StationTag CurrentStationTag(const CKorvenSignalLibApp& app);
-std::string IapDestination(const CKorvenSignalLibApp& app);
-uint8_t IapRegistrationByte(const CKorvenSignalLibApp& app, size_t offset);
 
 // Writes header bytes 0-11: form A on KORVENHOST, the request's IAP form
 // with the current station tag on IAP.

@@ -2,12 +2,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "core/app_state.h"
 #include "core/diagnostic_log.h"
+#include "platform/window_messages.h"
 #include "transport/message_queue.h"
 #include "transport/packet_parser.h"
 
@@ -45,21 +47,26 @@ void DispatchThreadProc(CKorvenSignalLibApp& app) {
 void StartDispatchThread(CKorvenSignalLibApp& app) {
     app.dispatchRunning = 1;
     dispatchLoopLeft = false;
+    app.dispatchEnded = std::make_shared<korven::platform::CompletionSignal>();
     try {
-        app.dispatchThread = std::thread(DispatchThreadProc, std::ref(app));
+        app.dispatchThread = std::thread([&app, ended = app.dispatchEnded] {
+            DispatchThreadProc(app);
+            ended->Complete();
+        });
     } catch (const std::system_error&) {
         app.dispatchRunning = 0;
     }
 }
 
-int StopDispatchThread(CKorvenSignalLibApp& app) {
+int StopDispatchThread(CKorvenSignalLibApp& app, DispatchStopWait wait) {
     if (!app.dispatchThread.joinable()) return 0;
     app.dispatchRunning = 0;
     app.frameQueue->Wake();
     if (app.threadsCannotEnd) {
         LetDispatchThreadGo(app);
-    } else {
-        app.dispatchThread.join();
+        return 1;
     }
+    if (wait == DispatchStopWait::ServingSentMessages) app.dispatchEnded->WaitServingSentMessages();
+    app.dispatchThread.join();
     return 1;
 }

@@ -11,6 +11,7 @@
 #include "core/frame_dump.h"
 #include "transport/packet_parser.h"
 #include "transport/raw_frame_callbacks.h"
+#include "transport/sender_filter.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ struct CKRVPWinsock::Receiver {
     bool ended = false;
     OwnedSocket socket;
     korven::platform::DatagramReceiver io;
+    korven::SenderFilter filter;
 };
 
 CKRVPWinsock::CKRVPWinsock(CKorvenSignalLibApp* owner, ReceivePacing pacing) : owner_(owner), pacing_(pacing) {}
@@ -162,12 +164,17 @@ void CKRVPWinsock::RecvThreadProc(std::shared_ptr<Receiver> receiver) {
         }
         const DatagramReceiver::Result result = receiver->io.Receive(buffer, sizeof buffer);
         if (!receiver->running) break;
-        if (result.status != DatagramReceiver::Status::Datagram || result.length == 0) {
-            WriteLog("ERROR : Recv ...");
-            receiver->io.Pause(kPauseAfterReceiveErrorMs);
+        if (result.status == DatagramReceiver::Status::Datagram && result.length > 0) {
+            CKorvenSignalLibApp& app = *receiver->owner;
+            if (app.listenMode != 0 || receiver->filter.Admits(app, result.sender)) Deliver(app, buffer, result.length);
             continue;
         }
-        Deliver(*receiver->owner, buffer, result.length);
+        // An empty, too long or refused datagram costs only itself; a socket
+        // that fails is given a pause before the next try.
+        const bool socketFailed = result.status != DatagramReceiver::Status::Datagram &&
+                                  !korven::ConcernsOneDatagram(korven::platform::LastSocketError());
+        WriteLog("ERROR : Recv ...");
+        if (socketFailed) receiver->io.Pause(kPauseAfterReceiveErrorMs);
     }
     WriteLog("%s", kThreadEnded);
     std::lock_guard<std::mutex> guard(receiver->lock);

@@ -23,6 +23,7 @@ public:
     static constexpr size_t kReceiveBufferSize = 316;
     static constexpr uint16_t kLinkTestLocalPort = 9000;
     static constexpr uint32_t kThreadStopWaitMs = 4000;
+    // After a receive error of the socket itself, not of one datagram.
     static constexpr uint32_t kPauseAfterReceiveErrorMs = 50;
     // Room in the system for the datagrams of a burst that arrive while the
     // receive thread is busy with earlier ones.

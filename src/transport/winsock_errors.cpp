@@ -1,6 +1,8 @@
 #include "transport/winsock_errors.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace korven {
 namespace {
@@ -84,6 +86,12 @@ bool DescribeWinsockError(int code, char (&text)[kWinsockErrorTextSize]) {
     }
     std::snprintf(text, sizeof text, kUnknownError, code);
     return true;
+}
+
+bool ConcernsOneDatagram(int code) {
+    constexpr int kOneDatagramErrors[] = {10040, 10051, 10052, 10054, 10061, 10065};
+    return std::find(std::begin(kOneDatagramErrors), std::end(kOneDatagramErrors), code) !=
+           std::end(kOneDatagramErrors);
 }
 
 }  // namespace korven

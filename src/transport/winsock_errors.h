@@ -15,4 +15,10 @@ constexpr size_t kWinsockErrorTextSize = 263;
 // resets to 0 after describing it.
 bool DescribeWinsockError(int code, char (&text)[kWinsockErrorTextSize]);
 
+// True for the receive errors that concern one datagram, not the socket: a
+// datagram longer than the buffer (WSAEMSGSIZE) and the ICMP reports of an
+// earlier send (WSAECONNRESET, WSAECONNREFUSED, WSAENETRESET for an expired
+// TTL, WSAENETUNREACH, WSAEHOSTUNREACH). The socket goes on receiving.
+bool ConcernsOneDatagram(int code);
+
 }  // namespace korven

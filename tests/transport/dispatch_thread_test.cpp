@@ -49,5 +49,27 @@ TEST(DispatchThread, UnloadStopsTheThreadsThatRun) {
     OpenLogFile(1);
 }
 
+TEST(DispatchThread, InitOnTheWindowThreadServesTheNotificationBeingSent) {
+    TestWindow window;
+    ASSERT_EQ(KORVEN_Init(window.handle(), KORVEN_SYSTEM_KORVENHOST, KORVEN_LISTEN_PHONEIF_CALLBACK), 0);
+    ASSERT_EQ(KORVEN_SetWindowMessageType(KORVEN_WINDOW_MESSAGE_SEND), 0);
+    LogCapture log;
+    const Frame initialEnd = {0x7E, 0x80, 0xFF, 0xFF, 0x00, 0x0D, 0x06, 0x10, 0x10, 0x11, 0x11, 0x00, 0x05};
+    ASSERT_EQ(KORVEN_DispatchRecvLawPacket(const_cast<uint8_t*>(initialEnd.data()), 13), 0);
+    // Decoding has begun: the dispatch thread is on its way to sending the
+    // notification to this thread, which does not pump.
+    ASSERT_TRUE(WaitUntil([&] { return CountLinesStartingWith(log, "<-RECV[") == 1; }));
+
+    ASSERT_EQ(KORVEN_Init(window.handle(), KORVEN_SYSTEM_KORVENHOST, KORVEN_LISTEN_PHONEIF_CALLBACK), 0);
+    EXPECT_EQ(window.idsOf(TestWindow::LargeEventMessage()), std::vector<WPARAM>{LARGE_INITIAL_END});
+    // The new dispatch thread notifies as usual.
+    ASSERT_EQ(KORVEN_DispatchRecvLawPacket(const_cast<uint8_t*>(initialEnd.data()), 13), 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        TestWindow::Pump();
+        return window.idsOf(TestWindow::LargeEventMessage()).size() == 2;
+    }));
+    theApp().appWindow = nullptr;
+}
+
 }  // namespace
 }  // namespace korven::test

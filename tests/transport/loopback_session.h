@@ -125,7 +125,8 @@ inline void SetIapRegistration(const uint8_t (&tag)[2], const char* address, uin
     record[26] = keepAliveByte;
     record[32] = tag[0];
     record[33] = tag[1];
-    std::strncpy(reinterpret_cast<char*>(record + 52), address, 16);
+    // A 16-byte field, not terminated when full.
+    std::memcpy(record + 52, address, strnlen(address, 16));
 }
 
 inline void ClearIapRegistration() {

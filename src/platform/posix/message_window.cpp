@@ -10,8 +10,10 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "KorvenWinCompat.h"
+#include "platform/window_messages.h"
 
 namespace {
 
@@ -266,6 +268,38 @@ DWORD GetTickCount(void) {
 }
 
 }  // extern "C"
+
+namespace korven::platform {
+
+// The threads waiting, so that completing wakes them. Under the facility lock.
+struct CompletionSignal::State {
+    bool completed = false;
+    std::vector<std::shared_ptr<ThreadQueue>> waiters;
+};
+
+CompletionSignal::CompletionSignal() : state_(std::make_unique<State>()) {}
+
+CompletionSignal::~CompletionSignal() = default;
+
+void CompletionSignal::Complete() {
+    std::lock_guard<std::mutex> guard(TheFacility().lock);
+    state_->completed = true;
+    for (const std::shared_ptr<ThreadQueue>& waiter : state_->waiters) waiter->wake.notify_all();
+}
+
+void CompletionSignal::WaitServingSentMessages() {
+    const std::shared_ptr<ThreadQueue>& self = CurrentQueue();
+    std::unique_lock<std::mutex> lock(TheFacility().lock);
+    state_->waiters.push_back(self);
+    for (;;) {
+        RunSentMessages(lock, *self);
+        if (state_->completed) break;
+        self->wake.wait(lock);
+    }
+    state_->waiters.erase(std::find(state_->waiters.begin(), state_->waiters.end(), self));
+}
+
+}  // namespace korven::platform
 
 namespace korven::platform::posix {
 

@@ -121,25 +121,29 @@ bool DatagramReceiver::Ready() const { return state_->wakeRead >= 0; }
 
 DatagramReceiver::Result DatagramReceiver::Receive(uint8_t* buffer, size_t capacity) {
     for (;;) {
+        sockaddr_in from{};
+        socklen_t fromSize = sizeof from;
         // MSG_TRUNC reports the whole length of a datagram that did not fit.
-        const ssize_t length = ::recv(state_->socket, buffer, capacity, MSG_DONTWAIT | MSG_TRUNC);
+        const ssize_t length = ::recvfrom(state_->socket, buffer, capacity, MSG_DONTWAIT | MSG_TRUNC,
+                                          reinterpret_cast<sockaddr*>(&from), &fromSize);
+        const uint32_t sender = from.sin_addr.s_addr;
         if (length >= 0 && static_cast<size_t>(length) <= capacity) {
-            return {Status::Datagram, static_cast<size_t>(length)};
+            return {Status::Datagram, static_cast<size_t>(length), sender};
         }
         if (length >= 0) {
             lastSocketError = kMessageTooLong;
-            return {Status::Error, 0};
+            return {Status::Error, 0, sender};
         }
         if (errno != EAGAIN && errno != EWOULDBLOCK) {
             Failed();
-            return {Status::Error, 0};
+            return {Status::Error, 0, 0};
         }
         pollfd watched[2] = {{state_->wakeRead, POLLIN, 0}, {state_->socket, POLLIN, 0}};
         if (::poll(watched, 2, -1) < 0 && errno != EINTR) {
             Failed();
-            return {Status::Error, 0};
+            return {Status::Error, 0, 0};
         }
-        if (watched[0].revents != 0) return {Status::Woken, 0};
+        if (watched[0].revents != 0) return {Status::Woken, 0, 0};
     }
 }
 

@@ -3,6 +3,12 @@
 
 #include "platform/udp_socket.h"
 
+// Not in every SDK's headers (mingw-w64 has it in mswsock.h, newer Windows
+// SDKs in mstcpip.h).
+#if !defined(SIO_UDP_CONNRESET)
+#define SIO_UDP_CONNRESET _WSAIOW(IOC_VENDOR, 12)
+#endif
+
 namespace korven::platform {
 namespace {
 
@@ -31,7 +37,14 @@ uint32_t ConvertIPv4(const char* text) { return text != nullptr ? inet_addr(text
 
 SocketHandle OpenUdpSocket() {
     const SOCKET socket = ::socket(AF_INET, SOCK_DGRAM, 0);
-    return socket == INVALID_SOCKET ? kNoSocket : static_cast<SocketHandle>(socket);
+    if (socket == INVALID_SOCKET) return kNoSocket;
+    // Otherwise an ICMP port-unreachable for an earlier send fails the next
+    // receive with WSAECONNRESET, where POSIX systems report nothing.
+    BOOL reportUnreachable = FALSE;
+    DWORD returned = 0;
+    WSAIoctl(socket, SIO_UDP_CONNRESET, &reportUnreachable, sizeof reportUnreachable, nullptr, 0, &returned, nullptr,
+             nullptr);
+    return static_cast<SocketHandle>(socket);
 }
 
 bool BindUdpSocket(SocketHandle socket, uint16_t port) {
@@ -84,10 +97,14 @@ bool DatagramReceiver::Ready() const { return state_->readable != WSA_INVALID_EV
 
 DatagramReceiver::Result DatagramReceiver::Receive(uint8_t* buffer, size_t capacity) {
     for (;;) {
-        if (WaitForSingleObject(state_->wake, 0) == WAIT_OBJECT_0) return {Status::Woken, 0};
-        const int length = ::recv(state_->socket, reinterpret_cast<char*>(buffer), static_cast<int>(capacity), 0);
-        if (length != SOCKET_ERROR) return {Status::Datagram, static_cast<size_t>(length)};
-        if (WSAGetLastError() != WSAEWOULDBLOCK) return {Status::Error, 0};
+        if (WaitForSingleObject(state_->wake, 0) == WAIT_OBJECT_0) return {Status::Woken, 0, 0};
+        sockaddr_in from{};
+        int fromSize = sizeof from;
+        const int length = ::recvfrom(state_->socket, reinterpret_cast<char*>(buffer), static_cast<int>(capacity), 0,
+                                      reinterpret_cast<sockaddr*>(&from), &fromSize);
+        const uint32_t sender = from.sin_addr.s_addr;
+        if (length != SOCKET_ERROR) return {Status::Datagram, static_cast<size_t>(length), sender};
+        if (WSAGetLastError() != WSAEWOULDBLOCK) return {Status::Error, 0, sender};
         // A receive that would block re-arms FD_READ, so no datagram that
         // arrives from here on is missed by the wait.
         const HANDLE events[2] = {state_->wake, state_->readable};
