@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -125,7 +126,8 @@ inline void SetIapRegistration(const uint8_t (&tag)[2], const char* address, uin
     record[26] = keepAliveByte;
     record[32] = tag[0];
     record[33] = tag[1];
-    std::strncpy(reinterpret_cast<char*>(record + 52), address, 16);
+    // 16 bytes of text, not terminated when it fills them.
+    std::memcpy(record + 52, address, std::min<size_t>(std::strlen(address), 16));
 }
 
 inline void ClearIapRegistration() {
