@@ -19,7 +19,9 @@ typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 // Window procedures are __stdcall on 32-bit Windows; here the default
 // convention, so one declaration serves both.
+#ifndef CALLBACK
 #define CALLBACK
+#endif
 typedef LRESULT (CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
 typedef struct tagMSG {

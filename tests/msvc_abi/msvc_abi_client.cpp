@@ -163,18 +163,11 @@ void CheckRegistration(unsigned port) {
 
 }  // namespace
 
-// No C run time: the compiler's zeroing and copying of records calls these.
+// No C run time: the compiler zeroes records with a call to memset.
 extern "C" void* __cdecl memset(void* destination, int value, size_t count) {
     // volatile: the loop must not be turned back into a call to memset.
     volatile unsigned char* bytes = static_cast<unsigned char*>(destination);
     while (count-- > 0) *bytes++ = static_cast<unsigned char>(value);
-    return destination;
-}
-
-extern "C" void* __cdecl memcpy(void* destination, const void* source, size_t count) {
-    volatile unsigned char* to = static_cast<unsigned char*>(destination);
-    const unsigned char* from = static_cast<const unsigned char*>(source);
-    while (count-- > 0) *to++ = *from++;
     return destination;
 }
 
