@@ -13,7 +13,8 @@ install(EXPORT KorvenSignalLibTargets NAMESPACE KorvenSignalLib::
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/KorvenSignalLibConfig.cmake.in
   ${PROJECT_BINARY_DIR}/KorvenSignalLibConfig.cmake
-  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/KorvenSignalLib)
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/KorvenSignalLib
+  PATH_VARS CMAKE_INSTALL_LIBDIR)
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/KorvenSignalLibConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/KorvenSignalLibConfig.cmake ${PROJECT_BINARY_DIR}/KorvenSignalLibConfigVersion.cmake
@@ -23,9 +24,9 @@ configure_file(${PROJECT_SOURCE_DIR}/cmake/KorvenSignalLib.pc.in ${PROJECT_BINAR
 install(FILES ${PROJECT_BINARY_DIR}/KorvenSignalLib.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 if(WIN32)
-  # A .def listing the exports, for toolchains that build their own import
-  # library from it.
-  set(KORVEN_DEF ${PROJECT_BINARY_DIR}/KorvenSignalLib.def)
-  target_link_options(KorvenSignalLib PRIVATE -Wl,--output-def,${KORVEN_DEF})
-  install(FILES ${KORVEN_DEF} DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  # The .def and the import library for Microsoft's linker, made beside the
+  # DLL (KorvenMsvcExports.cmake).
+  install(FILES $<TARGET_FILE_DIR:KorvenSignalLib>/KorvenSignalLib.def
+                $<TARGET_FILE_DIR:KorvenSignalLib>/KorvenSignalLib.lib
+    DESTINATION ${CMAKE_INSTALL_LIBDIR})
 endif()

@@ -17,7 +17,12 @@ typedef int BOOL;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
-typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+// Window procedures are __stdcall on 32-bit Windows; here the default
+// convention, so one declaration serves both.
+#ifndef CALLBACK
+#define CALLBACK
+#endif
+typedef LRESULT (CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
 typedef struct tagMSG {
     HWND hwnd;

@@ -12,5 +12,13 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+# A package of another architecture (wine32:i386) needs that architecture
+# enabled before the package lists are fetched.
+for package in "${missing[@]}"; do
+  architecture=${package#*:}
+  if [ "$architecture" != "$package" ] && ! dpkg --print-foreign-architectures | grep -qx "$architecture"; then
+    dpkg --add-architecture "$architecture"
+  fi
+done
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and tests everything: native, AddressSanitizer+UBSan, ThreadSanitizer,
-# the 32-bit Windows DLL and the 64-bit Windows build with its tests under
-# Wine. Installs what the machine lacks (Debian packages, needs root).
+# and for both Windows architectures the DLL with its tests under Wine (32-bit
+# Wine for i686), the ZIP package and an MSVC-ABI client against it. Installs
+# what the machine lacks (Debian packages, needs root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -48,22 +49,61 @@ run_native() {
   record "$preset" "$log" "$ok"
 }
 
-run_windows() {
-  local log ok=yes
-  echo "== mingw32 (i686 DLL, warnings are errors)"
-  if build mingw32; then
-    summary+=("mingw32: built build/mingw32/src/KorvenSignalLib.dll")
+# Prints a line and keeps it for the summary.
+note() {
+  echo "$1"
+  summary+=("$1")
+}
+
+# Prints each GoogleTest summary of a Wine run, named after its CTest test.
+gtest_summaries() {
+  local preset=$1 log=$2
+  awk -v preset="$preset" '
+    /^ *Start +[0-9]+: / { id = $2; sub(/:$/, "", id); name[id] = $3 }
+    /^[0-9]+: \[  (PASSED|FAILED)  \] [0-9]+ test/ {
+      id = $1; sub(/:$/, "", id); line = $0; sub(/^[0-9]+: /, "", line)
+      print preset " " name[id] ": " line
+    }' "$log"
+}
+
+# One Windows architecture: the DLL and the suite under Wine (warnings are
+# errors), the ZIP, and the MSVC-ABI client built against the ZIP and run
+# under Wine with the native PBX simulator.
+run_windows_arch() {
+  local preset=$1 arch=$2 log ok=yes zip result
+  echo "== $preset ($arch: suite under Wine, ZIP, MSVC-ABI client)"
+  build "$preset" || { failures+=("$preset (build)"); return; }
+  log="build/$preset/ctest.log"
+  ctest --preset "$preset" -V >"$log" 2>&1 || ok=no
+  gtest_summaries "$preset" "$log"
+  record "$preset" "$log" "$ok"
+  log="build/$preset-package.log"
+  quiet "$log" cpack --preset "$preset" || { failures+=("$preset (package)"); return; }
+  zip=$(sed -n "s|^CPack: - package: $PWD/\(.*\) generated\.\$|\1|p" "$log")
+  note "zip: $zip ($(unzip -Z1 "$zip" | grep -vc '/$') files)"
+  if result=$(bash scripts/msvc-abi-check.sh "$arch" "$zip" build/pbxsim/tools/pbxsim/korven-pbxsim); then
+    note "msvc-abi $arch: ${result#msvc-abi client: } against $zip"
   else
-    failures+=("mingw32 (build)")
+    echo "$result"
+    failures+=("msvc-abi $arch")
   fi
-  echo "== mingw64 (tests under wine64)"
-  build mingw64 || { failures+=("mingw64 (build)"); return; }
+}
+
+run_windows() {
+  # 32-bit Wine runs the i686 suite; clang, lld and llvm build the
+  # MSVC-ABI client and the import library for Microsoft's linker.
+  bash scripts/install-deps.sh clang lld llvm unzip wine32:i386
   export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all
   [ -d "$WINEPREFIX" ] || wineboot --init >/dev/null 2>&1 || true
-  log="build/mingw64/ctest.log"
-  ctest --preset mingw64 -V >"$log" 2>&1 || ok=no
-  grep -E '\[  PASSED  \]|\[  FAILED  \] [0-9]+ test' "$log" | sed 's/^[0-9]*: //' || true
-  record mingw64 "$log" "$ok"
+  # The MSVC-ABI client registers with the simulator built natively, in a
+  # tree of its own so that no native preset depends on it.
+  if ! { quiet build/pbxsim-configure.log cmake -S . -B build/pbxsim -DCMAKE_BUILD_TYPE=Release \
+           -DKORVEN_BUILD_TESTS=OFF &&
+         quiet build/pbxsim-build.log cmake --build build/pbxsim --target korven-pbxsim -j 2; }; then
+    failures+=("korven-pbxsim (build)")
+  fi
+  run_windows_arch mingw32 i686
+  run_windows_arch mingw64 x86_64
 }
 
 # Installs a build and builds the examples against the installed package, as

@@ -51,7 +51,7 @@ TestWindow::~TestWindow() {
     DestroyWindow(handle_);
 }
 
-LRESULT TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TestWindow* owner = nullptr;
     {
         std::lock_guard<std::mutex> guard(RegistryLock());

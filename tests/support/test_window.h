@@ -39,7 +39,7 @@ public:
     static UINT NormalEventMessage();
 
 private:
-    static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Record(const Notification& notification);
 
     HWND handle_ = nullptr;
