@@ -39,6 +39,8 @@ struct OwnedSocket {
     ~OwnedSocket() { korven::platform::CloseSocketHandle(handle); }
 };
 
+void WriteGatheredLines() { korven::TheLog().WritePending(); }
+
 // A datagram in socket mode is parsed first; the receive callback sees it
 // in both modes.
 void Deliver(CKorvenSignalLibApp& app, uint8_t* datagram, size_t length) {
@@ -156,18 +158,24 @@ void CKRVPWinsock::StopReceiveThread() {
 void CKRVPWinsock::RecvThreadProc(std::shared_ptr<Receiver> receiver) {
     using korven::platform::DatagramReceiver;
     uint8_t buffer[kReceiveBufferSize];
-    while (receiver->running) {
-        if (receiver->pacing == ReceivePacing::SleepBeforeEachReceive) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    {
+        // The trace of a burst goes out in large writes: the lines gather
+        // until the socket has nothing more to give.
+        const korven::LogBatch batch;
+        while (receiver->running) {
+            if (receiver->pacing == ReceivePacing::SleepBeforeEachReceive) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            const DatagramReceiver::Result result = receiver->io.Receive(buffer, sizeof buffer, WriteGatheredLines);
+            if (!receiver->running) break;
+            if (result.status != DatagramReceiver::Status::Datagram || result.length == 0) {
+                WriteLog("ERROR : Recv ...");
+                korven::TheLog().WritePending();
+                receiver->io.Pause(kPauseAfterReceiveErrorMs);
+                continue;
+            }
+            Deliver(*receiver->owner, buffer, result.length);
         }
-        const DatagramReceiver::Result result = receiver->io.Receive(buffer, sizeof buffer);
-        if (!receiver->running) break;
-        if (result.status != DatagramReceiver::Status::Datagram || result.length == 0) {
-            WriteLog("ERROR : Recv ...");
-            receiver->io.Pause(kPauseAfterReceiveErrorMs);
-            continue;
-        }
-        Deliver(*receiver->owner, buffer, result.length);
     }
     WriteLog("%s", kThreadEnded);
     std::lock_guard<std::mutex> guard(receiver->lock);
