@@ -9,12 +9,12 @@
 // - a thread that decodes frames batches (LogBatch): it writes the buffer
 //   out itself when it is about to wait for the next frame; while frames
 //   keep coming, a writer thread (started at the first such burst, blocked
-//   while there is nothing to write) writes each 16 KiB gathered, and the
-//   decoding thread writes itself only when 64 KiB wait for a writer still
-//   busy with the 64 KiB before. The next line of any other thread writes
+//   while there is nothing to write) writes each 32 KiB gathered, and the
+//   decoding thread writes itself only when 256 KiB wait for a writer still
+//   busy with the block before. The next line of any other thread writes
 //   everything out as well.
 // A crash of the process therefore loses at most the lines accepted since a
-// decoding thread last waited for a frame, never more than 128 KiB. Setting
+// decoding thread last waited for a frame, never more than 512 KiB. Setting
 // the level to 0 and closing the log (unload) write out every line accepted
 // before.
 #pragma once
