@@ -110,13 +110,22 @@ void LogText::Number(long long value, size_t width, bool left) {
 }
 
 void LogText::Hex(const uint8_t* bytes, size_t count) {
+    // "00 " to "ff " of every byte value, looked up whole.
+    static const struct HexTable {
+        char text[256][3];
+        HexTable() : text{} {
+            for (int value = 0; value < 256; ++value) {
+                text[value][0] = kLowerDigits[value >> 4];
+                text[value][1] = kLowerDigits[value & 0x0F];
+                text[value][2] = ' ';
+            }
+        }
+    } kHex;
     // Every byte that starts below the limit shows, three characters each.
     const size_t room = Full() ? 0 : (kLogMessageLimit - used_ + 2) / 3;
     char* at = text_ + used_;
-    for (const uint8_t* end = bytes + std::min(count, room); bytes != end; ++bytes) {
-        *at++ = kLowerDigits[*bytes >> 4];
-        *at++ = kLowerDigits[*bytes & 0x0F];
-        *at++ = ' ';
+    for (const uint8_t* end = bytes + std::min(count, room); bytes != end; ++bytes, at += 3) {
+        std::memcpy(at, kHex.text[*bytes], 3);
     }
     used_ = static_cast<size_t>(at - text_);
 }
