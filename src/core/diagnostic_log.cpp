@@ -134,13 +134,26 @@ DiagnosticLog::Then DiagnosticLog::AfterBatchedLineLocked() {
     return Then::WakeWriter;
 }
 
+// Takes the log's lock as seldom as it can: every time it has to wait for
+// it, the decoding thread pays for waking it.
 void DiagnosticLog::WriterLoop() {
+    std::unique_lock<std::mutex> writing(writeLock_, std::defer_lock);
     std::unique_lock<std::mutex> guard(lock_);
     for (;;) {
         writerWake_.wait(guard, [this] { return writerHasWork_ || writerStop_; });
         if (writerStop_) break;
+        // writeLock_ comes first; holding lock_, it may only be tried.
+        if (!writing.try_lock()) {
+            guard.unlock();
+            writing.lock();
+            guard.lock();
+        }
+        writing_.swap(pending_);
+        FILE* const file = file_;
         guard.unlock();
-        WritePending();
+        if (file != nullptr) std::fwrite(writing_.data(), 1, writing_.size(), file);
+        writing_.clear();
+        writing.unlock();
         guard.lock();
         writerHasWork_ = pending_.size() >= kHandOffBytes;
     }
