@@ -14,7 +14,7 @@ namespace {
 
 // A batching thread hands its lines to the writer thread once this much has
 // gathered, and writes them itself at the most.
-constexpr size_t kHandOffBytes = 64 * 1024;
+constexpr size_t kHandOffBytes = 128 * 1024;
 constexpr size_t kMostPending = 256 * 1024;
 constexpr auto kWriterStopWait = std::chrono::milliseconds(4000);
 // "[hh:mm:ss:mmm] " and "\r\n" around the message.

@@ -9,7 +9,7 @@
 // - a thread that decodes frames batches (LogBatch): it writes the buffer
 //   out itself when it is about to wait for the next frame; while frames
 //   keep coming, a writer thread (started at the first such burst, blocked
-//   while there is nothing to write) writes each 64 KiB gathered, and the
+//   while there is nothing to write) writes each 128 KiB gathered, and the
 //   decoding thread writes itself only when 256 KiB wait for a writer still
 //   busy with the block before. The next line of any other thread writes
 //   everything out as well.

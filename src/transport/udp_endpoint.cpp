@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <optional>
 #include <system_error>
 
 #include "KorvenSignalLib.h"
@@ -158,25 +159,24 @@ void CKRVPWinsock::StopReceiveThread() {
 void CKRVPWinsock::RecvThreadProc(std::shared_ptr<Receiver> receiver) {
     using korven::platform::DatagramReceiver;
     uint8_t buffer[kReceiveBufferSize];
-    {
-        // The trace of a burst goes out in large writes: the lines gather
-        // until the socket has nothing more to give.
-        const korven::LogBatch batch;
-        while (receiver->running) {
-            if (receiver->pacing == ReceivePacing::SleepBeforeEachReceive) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-            const DatagramReceiver::Result result = receiver->io.Receive(buffer, sizeof buffer, WriteGatheredLines);
-            if (!receiver->running) break;
-            if (result.status != DatagramReceiver::Status::Datagram || result.length == 0) {
-                WriteLog("ERROR : Recv ...");
-                korven::TheLog().WritePending();
-                receiver->io.Pause(kPauseAfterReceiveErrorMs);
-                continue;
-            }
-            Deliver(*receiver->owner, buffer, result.length);
+    // The trace of a burst goes out in large writes: the lines gather until
+    // the socket has nothing more to give. The batch ends with the loop.
+    std::optional<korven::LogBatch> batch(std::in_place);
+    while (receiver->running) {
+        if (receiver->pacing == ReceivePacing::SleepBeforeEachReceive) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
+        const DatagramReceiver::Result result = receiver->io.Receive(buffer, sizeof buffer, WriteGatheredLines);
+        if (!receiver->running) break;
+        if (result.status != DatagramReceiver::Status::Datagram || result.length == 0) {
+            WriteLog("ERROR : Recv ...");
+            korven::TheLog().WritePending();
+            receiver->io.Pause(kPauseAfterReceiveErrorMs);
+            continue;
+        }
+        Deliver(*receiver->owner, buffer, result.length);
     }
+    batch.reset();
     WriteLog("%s", kThreadEnded);
     std::lock_guard<std::mutex> guard(receiver->lock);
     receiver->ended = true;
