@@ -116,6 +116,7 @@ TEST(DiagnosticLogFolder, NoFileWithoutTheLogFolder) {
     DiagnosticLog log;
     log.Open(1, module);
     EXPECT_FALSE(log.HasFile());
+    EXPECT_FALSE(log.Enabled()) << "with nowhere to write, nothing is to be formatted";
     log.Write("dropped");
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(module) / "log"));
 }
