@@ -126,6 +126,7 @@ for preset in ${KORVEN_PRESETS:-dev asan tsan}; do
   run_native "$preset"
 done
 [ -d build/dev ] && build_examples dev
+[ "${KORVEN_SKIP_BENCHMARKS:-0}" = 1 ] || { bash scripts/bench-smoke.sh && summary+=("benchmarks: built and ran once"); } || failures+=("benchmarks")
 if [ "${KORVEN_SKIP_WINDOWS:-0}" != 1 ]; then
   run_windows
   [ -d build/mingw64 ] && build_examples mingw64 -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-x86_64.cmake"

@@ -38,7 +38,7 @@ void CKorvenSignalLibApp::ExitInstance() {
     endpoint.reset();
     StopDispatchThread(*this);
     korven::platform::DebugOutput("[KorvenSignalLib]-ExitInstance");
-    korven::TheLog().Close();
+    korven::TheLog().Close(!threadsCannotEnd);
 }
 
 void CKorvenSignalLibApp::InitDefaults() {

@@ -1,42 +1,47 @@
 #include "core/frame_dump.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <string>
 
 #include "core/diagnostic_log.h"
+#include "core/log_text.h"
 #include "transport/catalogues.h"
 #include "transport/frame_header.h"
 
 namespace korven {
 namespace {
 
-constexpr size_t kDumpBuffer = 4096;
-
 // "Larg[ 14][LARGE_INITIAL_END    ]" or, beyond the catalogue, "[-- 160 ...]".
-int NamedTitle(char* out, size_t size, const char* kind, size_t count, const char* name, int id) {
-    if (name != nullptr) return std::snprintf(out, size, "%s[%3d][%-21s]", kind, static_cast<int>(count), name);
-    return std::snprintf(out, size, "%s[%3d][-- %-18d]", kind, static_cast<int>(count), id);
+void NamedTitle(LogText& dump, const char* kind, size_t count, const char* name, int id) {
+    dump.Append(kind);
+    dump.Append("[");
+    dump.Number(static_cast<long long>(count), 3);
+    if (name != nullptr) {
+        dump.Append("][");
+        dump.LeftAligned(name, 21);
+    } else {
+        dump.Append("][-- ");
+        dump.Number(id, 18, true);
+    }
+    dump.Append("]");
 }
 
-int ReceiveTitle(char* out, size_t size, uint8_t messageClass, int id, size_t total) {
+void ReceiveTitle(LogText& dump, uint8_t messageClass, int id, size_t total) {
     switch (messageClass) {
-        case kClassNormal: return NamedTitle(out, size, "Norm", total, NormalMessageName(id), id);
+        case kClassNormal: return NamedTitle(dump, "Norm", total, NormalMessageName(id), id);
         case kClassLarge:
             // The Large names stop at 118 in the trace although the catalogue goes further.
-            return NamedTitle(out, size, "Larg", total, id <= 118 ? LargeMessageName(id) : nullptr, id);
-        case kClassWide: return NamedTitle(out, size, "Wide", total, WideMessageName(id), id);
-        default: return 0;
+            return NamedTitle(dump, "Larg", total, id <= 118 ? LargeMessageName(id) : nullptr, id);
+        case kClassWide: return NamedTitle(dump, "Wide", total, WideMessageName(id), id);
+        default: return;
     }
 }
 
-int SendTitle(char* out, size_t size, FrameDirection direction, uint8_t messageClass, int id, size_t length) {
-    if (messageClass != kClassWide) return 0;
-    if (direction == FrameDirection::LinkTestSend) {
-        return std::snprintf(out, size, "Wide[%3d][%-21s]", static_cast<int>(length), "LINK_TEST_9000");
-    }
+void SendTitle(LogText& dump, FrameDirection direction, uint8_t messageClass, int id, size_t length) {
+    if (messageClass != kClassWide) return;
+    if (direction == FrameDirection::LinkTestSend) return NamedTitle(dump, "Wide", length, "LINK_TEST_9000", id);
     const char* name = WideMessageName(id);
-    return std::snprintf(out, size, "Wide[%3d][%-21s] = ", static_cast<int>(length), name ? name : "");
+    NamedTitle(dump, "Wide", length, name ? name : "", id);
+    dump.Append(" = ");
 }
 
 }  // namespace
@@ -48,15 +53,21 @@ void LogFrame(FrameDirection direction, const uint8_t* frame, size_t length) {
     const bool received = direction == FrameDirection::Receive;
     const size_t count = received ? std::min<size_t>(header.totalLength, length) : length;
 
-    char dump[kDumpBuffer];
-    int used = received ? ReceiveTitle(dump, sizeof dump, header.messageClass, header.messageId, header.totalLength)
-                        : SendTitle(dump, sizeof dump, direction, header.messageClass, header.messageId, length);
-    size_t position = static_cast<size_t>(std::max(used, 0));
-    for (size_t i = 0; i < count && position + 6 < sizeof dump; ++i) {
-        if (i == kHeaderSize) position += static_cast<size_t>(std::snprintf(dump + position, 3, "| "));
-        position += static_cast<size_t>(std::snprintf(dump + position, 4, "%02x ", frame[i]));
+    // Built by hand: a dump is written for every frame.
+    LogText dump;
+    dump.Append(received ? "<-RECV[" : "=>SEND[");
+    if (received) {
+        ReceiveTitle(dump, header.messageClass, header.messageId, header.totalLength);
+    } else {
+        SendTitle(dump, direction, header.messageClass, header.messageId, length);
     }
-    WriteLog(received ? "<-RECV[%s]" : "=>SEND[%s]", dump);
+    dump.Hex(frame, std::min(count, kHeaderSize));
+    if (count > kHeaderSize) {
+        dump.Append("| ");
+        dump.Hex(frame + kHeaderSize, count - kHeaderSize);
+    }
+    dump.Append("]");
+    TheLog().Write(dump.data(), dump.size());
 }
 
 }  // namespace korven

@@ -33,9 +33,10 @@ struct Command {
 };
 
 // The stream from the step's rest on, up to its first zero byte or the end
-// of the frame, as text for the log.
+// of the frame, as text for the log; not built while nothing is written.
 std::string RestOf(const CommandStep& step) {
     std::string rest;
+    if (!TheLog().Enabled()) return rest;
     for (size_t at = step.restAt; step.frame.has(at, 1) && step.frame.u8(at) != 0; ++at) {
         rest.push_back(static_cast<char>(step.frame.u8(at)));
     }

@@ -59,8 +59,10 @@ public:
     bool Ready() const;
     // Blocks until a datagram arrives (copied into buffer), a receive fails
     // or Wake has been called. A datagram longer than capacity is an error
-    // (WSAEMSGSIZE) and lost; LastSocketError tells the error.
-    Result Receive(uint8_t* buffer, size_t capacity);
+    // (WSAEMSGSIZE) and lost; LastSocketError tells the error. beforeWaiting,
+    // when given, runs each time no datagram is there and the thread is about
+    // to block.
+    Result Receive(uint8_t* buffer, size_t capacity, void (*beforeWaiting)() = nullptr);
     // Waits until the time is up or Wake has been called.
     void Pause(uint32_t milliseconds);
     // Wakes the receiving thread now and makes every later Receive and Pause

@@ -36,6 +36,8 @@ void DispatchThreadProc(CKorvenSignalLibApp& app) {
         const bool taken = app.frameQueue->WaitTake(frame);
         if (app.dispatchRunning == 0) break;
         if (taken) {
+            // The frame's lines go out in one write, once it is decoded.
+            const korven::LogBatch batch;
             std::lock_guard<std::mutex> guard(app.parserLock);
             RecvPacketParser(app, frame.data(), frame.size());
         }

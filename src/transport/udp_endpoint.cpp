@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <optional>
 #include <system_error>
 
 #include "KorvenSignalLib.h"
@@ -39,6 +40,8 @@ struct OwnedSocket {
     korven::platform::SocketHandle handle;
     ~OwnedSocket() { korven::platform::CloseSocketHandle(handle); }
 };
+
+void WriteGatheredLines() { korven::TheLog().WritePending(); }
 
 // A datagram in socket mode is parsed first; the receive callback sees it
 // in both modes.
@@ -158,11 +161,14 @@ void CKRVPWinsock::StopReceiveThread() {
 void CKRVPWinsock::RecvThreadProc(std::shared_ptr<Receiver> receiver) {
     using korven::platform::DatagramReceiver;
     uint8_t buffer[kReceiveBufferSize];
+    // The trace of a burst goes out in large writes: the lines gather until
+    // the socket has nothing more to give. The batch ends with the loop.
+    std::optional<korven::LogBatch> batch(std::in_place);
     while (receiver->running) {
         if (receiver->pacing == ReceivePacing::SleepBeforeEachReceive) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        const DatagramReceiver::Result result = receiver->io.Receive(buffer, sizeof buffer);
+        const DatagramReceiver::Result result = receiver->io.Receive(buffer, sizeof buffer, WriteGatheredLines);
         if (!receiver->running) break;
         if (result.status == DatagramReceiver::Status::Datagram && result.length > 0) {
             CKorvenSignalLibApp& app = *receiver->owner;
@@ -174,8 +180,12 @@ void CKRVPWinsock::RecvThreadProc(std::shared_ptr<Receiver> receiver) {
         const bool socketFailed = result.status != DatagramReceiver::Status::Datagram &&
                                   !korven::ConcernsOneDatagram(korven::platform::LastSocketError());
         WriteLog("ERROR : Recv ...");
-        if (socketFailed) receiver->io.Pause(kPauseAfterReceiveErrorMs);
+        if (socketFailed) {
+            korven::TheLog().WritePending();
+            receiver->io.Pause(kPauseAfterReceiveErrorMs);
+        }
     }
+    batch.reset();
     WriteLog("%s", kThreadEnded);
     std::lock_guard<std::mutex> guard(receiver->lock);
     receiver->ended = true;

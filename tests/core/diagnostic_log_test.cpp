@@ -6,7 +6,10 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "KorvenSignalLib.h"
 #include "platform/host.h"
@@ -61,15 +64,51 @@ TEST_F(PrivateLog, LevelZeroKeepsTheFileOpenAndOneResumesIt) {
     EXPECT_NE(std::string::npos, text.find("second"));
 }
 
-TEST_F(PrivateLog, ClosingWritesTheBanner) {
+TEST_F(PrivateLog, ClosingWritesTheGatheredLinesThenTheBanner) {
     const std::string path = log_.FilePath();
-    log_.Close();
+    {
+        const korven::LogBatch batch;
+        log_.Write("gathered");
+        log_.Close();
+    }
     const std::string text = ReadFile(path);
     const std::string rule(61, '#');
     EXPECT_NE(std::string::npos, text.find("] " + rule + "\r\n"));
     EXPECT_NE(std::string::npos, text.find("] " + std::string(21, ' ') + "End of KorvenSignalLib log.\r\n"));
     EXPECT_NE(std::string::npos, text.find("] " + rule + "\n\n\r\n"));
+    EXPECT_LT(text.find("gathered"), text.find(rule));
     EXPECT_FALSE(log_.HasFile());
+}
+
+// A decoding thread's lines go out in large pieces, part of them through
+// the writer thread, while other threads write theirs one by one. Lowering
+// the level writes out what is left: nothing accepted is lost, cut or
+// reordered.
+TEST_F(PrivateLog, BatchedLinesAllArriveWholeAndInOrderBesideOtherThreadsLines) {
+    constexpr int kBatched = 20000;  // several times what is gathered before writing
+    constexpr int kOthers = 500;
+    const std::string padding(40, '.');
+    std::thread other([this] {
+        for (int i = 0; i < kOthers; ++i) log_.Write(("other " + std::to_string(i)).c_str());
+    });
+    {
+        const korven::LogBatch batch;
+        for (int i = 0; i < kBatched; ++i) log_.Write(("batched " + std::to_string(i) + padding).c_str());
+    }
+    other.join();
+    log_.SetLevel(0);
+    std::istringstream lines(ReadFile(log_.FilePath()));
+    const std::regex line(R"(\[\d\d:\d\d:\d\d:\d{2,3}\] (batched|other) (\d+)(\.*)\r)");
+    int next[2] = {0, 0};
+    for (std::string text; std::getline(lines, text);) {
+        std::smatch parts;
+        ASSERT_TRUE(std::regex_match(text, parts, line)) << text;
+        const bool batched = parts[1] == "batched";
+        EXPECT_EQ(next[batched]++, std::stoi(parts[2]));
+        EXPECT_EQ(batched ? padding : "", parts[3]);
+    }
+    EXPECT_EQ(kBatched, next[1]);
+    EXPECT_EQ(kOthers, next[0]);
 }
 
 TEST(DiagnosticLogFolder, NoFileWithoutTheLogFolder) {
@@ -77,6 +116,7 @@ TEST(DiagnosticLogFolder, NoFileWithoutTheLogFolder) {
     DiagnosticLog log;
     log.Open(1, module);
     EXPECT_FALSE(log.HasFile());
+    EXPECT_FALSE(log.Enabled()) << "with nowhere to write, nothing is to be formatted";
     log.Write("dropped");
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(module) / "log"));
 }
@@ -88,6 +128,14 @@ TEST(WriteLogFormat, MessageIsCutAt1023Characters) {
     const auto messages = capture.Messages();
     ASSERT_EQ(1u, messages.size());
     EXPECT_EQ(std::string(1023, 'z'), messages[0]);
+}
+
+// Conversions beyond the library's own forms go to printf from the start,
+// with every argument.
+TEST(WriteLogFormat, OtherConversionsArePrintedByPrintf) {
+    korven::test::LogCapture capture;
+    WriteLog("%d [%5.1f] %s %ld", 7, 2.5, "text", 123456789L);
+    EXPECT_EQ(std::vector<std::string>{"7 [  2.5] text 123456789"}, capture.Messages());
 }
 
 TEST(LogLevelExports, SetAndGetWithCreateLine) {

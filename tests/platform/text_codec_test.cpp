@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "normal/user_language.h"
 
@@ -56,6 +57,23 @@ TEST(TextCodecTest, WideToNarrowStopsBeforeACharacterThatDoesNotFitWhole) {
 
 TEST(TextCodecTest, CharactersTheCodePageLacksBecomeItsDefaultCharacter) {
     EXPECT_EQ(ToNarrow(1252, u"A\uC548B"), "A?B");
+}
+
+// Converters are kept between conversions: threads converting at once, in
+// both directions and in two code pages, must not share one.
+TEST(TextCodecTest, ThreadsConvertAtTheSameTimeWithoutMixingTheirText) {
+    const auto convertMany = [](unsigned codePage, const std::string& text) {
+        for (int round = 0; round < 200; ++round) {
+            if (ToNarrow(codePage, ToWide(codePage, text)) != text) return false;
+        }
+        return true;
+    };
+    bool korean = false;
+    std::thread other([&] { korean = convertMany(949, kKoreanHello); });
+    const bool russian = convertMany(kCodePageKoi8R, kRussianHello);
+    other.join();
+    EXPECT_TRUE(korean);
+    EXPECT_TRUE(russian);
 }
 
 #if !defined(_WIN32)

@@ -14,6 +14,8 @@ LogCapture::LogCapture() : path_(TheLog().FilePath()) {
 }
 
 std::vector<std::string> LogCapture::Messages() const {
+    // Lines a decoding thread has gathered count as written.
+    TheLog().WritePending();
     std::ifstream file(path_, std::ios::binary);
     file.seekg(start_);
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

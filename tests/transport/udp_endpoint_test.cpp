@@ -139,10 +139,12 @@ TEST_F(UdpEndpointTest, CallbackModeOnlyOffersDatagramsToTheReceiveCallback) {
     EXPECT_EQ(CountLinesStartingWith(log, "<-RECV["), 0u);
 }
 
-TEST_F(UdpEndpointTest, BurstOfDatagramsArrivesWholeAndInOrder) {
-    app_.listenMode = KORVEN_LISTEN_PHONEIF_CALLBACK;
+// The receive thread writes its trace only when the socket runs dry; the
+// trace of the burst must still be whole and in order.
+TEST_F(UdpEndpointTest, BurstOfDatagramsArrivesWholeAndInOrderAndIsTracedSo) {
     SetReceiveCallback(ReceiveRecorder::Record);
     ASSERT_NO_FATAL_FAILURE(OpenTowardsPbx());
+    LogCapture log;
     // Few enough to fit the socket buffer however late the thread runs.
     constexpr int kBurst = 100;
     for (int i = 0; i < kBurst; ++i) {
@@ -153,6 +155,16 @@ TEST_F(UdpEndpointTest, BurstOfDatagramsArrivesWholeAndInOrder) {
     ASSERT_TRUE(WaitUntil([] { return ReceiveRecorder::Count() == kBurst; })) << ReceiveRecorder::Count();
     const auto frames = ReceiveRecorder::Frames();
     for (int i = 0; i < kBurst; ++i) EXPECT_EQ(frames[i][12], static_cast<uint8_t>(i));
+    std::vector<std::string> dumps;
+    for (const std::string& message : log.Messages()) {
+        if (message.rfind("<-RECV[", 0) == 0) dumps.push_back(message);
+    }
+    ASSERT_EQ(dumps.size(), static_cast<size_t>(kBurst));
+    char last[8];
+    for (int i = 0; i < kBurst; ++i) {
+        std::snprintf(last, sizeof last, "| %02x ]", i);
+        EXPECT_EQ(dumps[i], "<-RECV[Larg[ 13][LARGE_INITIAL_END    ]7e 80 ff ff 00 0d 06 10 10 11 11 00 " + std::string(last));
+    }
 }
 
 TEST_F(UdpEndpointTest, TooLongAndEmptyDatagramsAreDroppedWithoutHoldingUpTheNextFrame) {

@@ -1,6 +1,5 @@
 #include "keys.h"
 
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -12,7 +11,6 @@
 namespace softphone {
 namespace {
 
-constexpr unsigned kPumpSliceMs = 20;
 constexpr char kBackspace = 127;
 constexpr char kCtrlH = 8;
 
@@ -51,16 +49,6 @@ KeyResult HangUp(Phone& phone, std::string& error) {
     phone.State().keypad.clear();
     phone.HangUp(error);
     return KeyResult::Changed;
-}
-
-// A key that is ready within the time, or nothing; false at the end of input.
-bool ReadKey(unsigned milliseconds, char& key, bool& got) {
-    pollfd input{STDIN_FILENO, POLLIN, 0};
-    got = false;
-    if (poll(&input, 1, static_cast<int>(milliseconds)) <= 0) return true;
-    const ssize_t count = read(STDIN_FILENO, &key, 1);
-    got = count == 1;
-    return count != 0;
 }
 
 }  // namespace
@@ -102,13 +90,14 @@ int RunInteractive(Phone& phone, const std::string& user) {
         return 1;
     }
     RawTerminal terminal;
+    if (!phone.WatchInput(STDIN_FILENO)) {
+        std::fprintf(stderr, "the keys cannot be watched\n");
+        return 1;
+    }
     DrawFace(phone.State(), user);
     for (;;) {
-        phone.PumpFor(kPumpSliceMs);
         char key = 0;
-        bool got = false;
-        if (!ReadKey(kPumpSliceMs, key, got)) return 0;
-        if (!got) continue;
+        if (!phone.PumpUntilKey(key)) return 0;
         error.clear();
         const KeyResult result = HandleKey(key, phone, error);
         if (result == KeyResult::Quit) return 0;

@@ -1,9 +1,7 @@
 #include "phone.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 namespace softphone {
 namespace {
@@ -12,8 +10,8 @@ namespace {
 // the process is found here.
 Phone* instance = nullptr;
 
-constexpr unsigned kPumpSleepMs = 10;
 constexpr unsigned kProgramKeyCount = 100;
+constexpr UINT kStateChangedMessage = 0x0404;
 constexpr int kHookOffHandsFree = 1;
 
 // Text of a fixed-width field that is not terminated when full.
@@ -52,6 +50,7 @@ std::string LibraryError(const char* what) {
 Phone::Phone(std::function<void()> onChange) : onChange_(std::move(onChange)) { instance = this; }
 
 Phone::~Phone() {
+    wakeups_.reset();
     if (window_ != nullptr) DestroyWindow(window_);
     instance = nullptr;
 }
@@ -61,6 +60,11 @@ bool Phone::Open(const PhoneConfig& config, std::string& error) {
     largeEvent_ = RegisterWindowMessageA(KORVEN_LARGE_EVENT_MESSAGE_NAME);
     normalEvent_ = RegisterWindowMessageA(KORVEN_NORMAL_EVENT_MESSAGE_NAME);
     window_ = CreateMessageWindow(&Phone::OnMessage);
+    wakeups_ = std::make_unique<Wakeups>(window_, -1);
+    if (!wakeups_->Running()) {
+        error = "the wake-up thread could not be started";
+        return false;
+    }
     if (KORVEN_Init(window_, config.system, KORVEN_LISTEN_SOFTPHONE_SOCKET) != 0) {
         error = LibraryError("KORVEN_Init");
         return false;
@@ -107,13 +111,42 @@ void Phone::PumpFor(unsigned milliseconds, const std::function<bool()>& done) {
     const DWORD start = GetTickCount();
     MSG message;
     while (!(done && done()) && GetTickCount() - start < milliseconds) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        LinkTestWhenDue();
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPumpSleepMs));
+        if (!NextMessage(start + milliseconds, message)) return;
     }
+}
+
+bool Phone::WatchInput(int inputFd) {
+    wakeups_ = std::make_unique<Wakeups>(window_, inputFd);
+    return wakeups_->Running();
+}
+
+bool Phone::PumpUntilKey(char& key) {
+    MSG message;
+    while (NextMessage(std::nullopt, message)) {
+        if (message.message == kInputEndedMessage) return false;
+        if (message.message == kKeyMessage) {
+            key = static_cast<char>(message.wParam);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Phone::NextMessage(std::optional<DWORD> deadline, MSG& message) {
+    LinkTestWhenDue();
+    std::optional<DWORD> alarm = deadline;
+    if (state_.registered) {
+        const DWORD linkTest = lastLinkTest_ + KORVEN_GetAliveLinkTime();
+        // The earlier of the two on a tick counter that wraps.
+        if (!alarm || static_cast<int32_t>(linkTest - *alarm) < 0) alarm = linkTest;
+    }
+    wakeups_->SetAlarm(alarm);
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) return false;
+    if (message.message != kKeyMessage && message.message != kInputEndedMessage && message.message != kAlarmMessage) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
 }
 
 void Phone::LinkTestWhenDue() {
@@ -134,6 +167,9 @@ LRESULT Phone::OnMessage(HWND, UINT message, WPARAM id, LPARAM) {
         return 0;
     }
     if (instance->onChange_) instance->onChange_();
+    // A sent notification runs inside GetMessageA, which goes on waiting;
+    // this makes it return, so the loop sees the new state.
+    PostMessageA(instance->window_, kStateChangedMessage, 0, 0);
     return 0;
 }
 

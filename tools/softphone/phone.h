@@ -6,8 +6,12 @@
 #include <KorvenSignalLib.h>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "wakeups.h"
 
 namespace softphone {
 
@@ -63,8 +67,14 @@ public:
     bool HangUp(std::string& error);
 
     // Runs the window's messages and the link tests for up to milliseconds,
-    // returning early once done() holds.
+    // returning early once done() holds; blocks while nothing happens.
     void PumpFor(unsigned milliseconds, const std::function<bool()>& done = {});
+    // Watches inputFd for keys from now on; false when that cannot be done.
+    bool WatchInput(int inputFd);
+    // Runs the window's messages and the link tests until a key is typed on
+    // the watched input (true, with the key) or the input ends (false);
+    // blocks while nothing happens.
+    bool PumpUntilKey(char& key);
 
     PhoneState& State() { return state_; }
 
@@ -75,6 +85,9 @@ private:
     void ReadSoftKeys();
     void ReadProgramKeys();
     void LinkTestWhenDue();
+    // Waits for the next message and dispatches it unless it is one of the
+    // wake-ups (keys, end of input, alarm); false when the queue failed.
+    bool NextMessage(std::optional<DWORD> deadline, MSG& message);
 
     std::function<void()> onChange_;
     HWND window_ = nullptr;
@@ -83,6 +96,7 @@ private:
     DWORD lastLinkTest_ = 0;
     PhoneState state_;
     PhoneConfig config_;
+    std::unique_ptr<Wakeups> wakeups_;
 };
 
 // The failure text of the last export.

@@ -3,12 +3,16 @@
 #include "platform/text_codec.h"
 
 #include <iconv.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace korven::platform {
 namespace {
@@ -106,13 +110,27 @@ LocaleName ParseLocale(const std::string& name) {
     return parsed;
 }
 
-// The locale that governs character classification, by POSIX precedence.
-std::string UserLocale() {
-    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0') return value;
+// The locale that governs character classification, by POSIX precedence:
+// LC_ALL, LC_CTYPE, then LANG, where an empty value does not count. Read on
+// every conversion, so one pass over the environment finds all three.
+const char* UserLocale() {
+    constexpr std::string_view kVariables[] = {"LC_ALL=", "LC_CTYPE=", "LANG="};
+    const char* values[std::size(kVariables)] = {};
+    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+        // All three begin with 'L'; most variables are passed over at once.
+        if (**entry != 'L') continue;
+        for (size_t i = 0; i < std::size(kVariables); ++i) {
+            const size_t length = kVariables[i].size();
+            if (values[i] == nullptr && std::strncmp(*entry, kVariables[i].data(), length) == 0 &&
+                (*entry)[length] != '\0') {
+                values[i] = *entry + length;
+            }
+        }
     }
-    return {};
+    for (const char* value : values) {
+        if (value != nullptr) return value;
+    }
+    return "";
 }
 
 bool Matches(const LanguageCodePage& row, const LocaleName& locale) {
@@ -127,19 +145,22 @@ const char* IconvName(unsigned codePage) {
     return nullptr;
 }
 
-// An iconv descriptor for one conversion; invalid when either side is
-// unknown.
+// An iconv descriptor from one character set to another; invalid when
+// either side is unknown.
 class Converter {
 public:
     Converter(const char* to, const char* from)
-        : handle_(to != nullptr && from != nullptr ? iconv_open(to, from) : Invalid()) {}
+        : to_(to), from_(from), handle_(to != nullptr && from != nullptr ? iconv_open(to, from) : Invalid()) {}
     ~Converter() {
         if (valid()) iconv_close(handle_);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
+    bool Converts(const char* to, const char* from) const { return to == to_ && from == from_; }
     bool valid() const { return handle_ != Invalid(); }
+    // Back to the initial state, whatever an earlier conversion left.
+    void Reset() { iconv(handle_, nullptr, nullptr, nullptr, nullptr); }
     // One iconv step; false with errno set when it stopped early.
     bool Step(char** in, size_t* inLeft, char** out, size_t* outLeft) {
         return iconv(handle_, in, inLeft, out, outLeft) != static_cast<size_t>(-1);
@@ -150,8 +171,26 @@ public:
 
 private:
     static iconv_t Invalid() { return reinterpret_cast<iconv_t>(-1); }
+    const char* to_;
+    const char* from_;
     iconv_t handle_;
 };
+
+// Opening a descriptor costs more than a whole display repaint, so each
+// thread keeps the ones it has used, reset before each use; a descriptor
+// holds conversion state and may not be shared between threads. The names
+// come from the tables above, so they are compared by address.
+Converter& CachedConverter(const char* to, const char* from) {
+    thread_local std::vector<std::unique_ptr<Converter>> converters;
+    for (const std::unique_ptr<Converter>& converter : converters) {
+        if (converter->Converts(to, from)) {
+            if (converter->valid()) converter->Reset();
+            return *converter;
+        }
+    }
+    converters.push_back(std::make_unique<Converter>(to, from));
+    return *converters.back();
+}
 
 char16_t UnitAt(const char* bytes) {
     char16_t unit;
@@ -176,16 +215,24 @@ size_t UnitsOfUnterminated(const char16_t* text) {
 }  // namespace
 
 unsigned UserNarrowCodePage() {
-    const LocaleName locale = ParseLocale(UserLocale());
-    for (const LanguageCodePage& row : kLanguageCodePages) {
-        if (Matches(row, locale)) return row.codePage;
-    }
-    return kWesternCodePage;
+    // The locale is read afresh every time; only its code page is kept, for
+    // as long as the text stays the same.
+    thread_local std::string lastLocale;
+    thread_local unsigned lastCodePage = 0;
+    const char* locale = UserLocale();
+    if (lastCodePage != 0 && lastLocale == locale) return lastCodePage;
+    const LocaleName parsed = ParseLocale(locale);
+    const auto row = std::find_if(std::begin(kLanguageCodePages), std::end(kLanguageCodePages),
+                                  [&parsed](const LanguageCodePage& candidate) { return Matches(candidate, parsed); });
+    lastLocale = locale;
+    lastCodePage = row != std::end(kLanguageCodePages) ? row->codePage : kWesternCodePage;
+    return lastCodePage;
 }
 
 size_t NarrowToWide(unsigned codePage, const uint8_t* text, size_t count, char16_t* out, size_t capacity) {
-    Converter converter(kUtf16, IconvName(codePage));
-    if (count == 0 || !converter.valid()) return 0;
+    if (count == 0) return 0;
+    Converter& converter = CachedConverter(kUtf16, IconvName(codePage));
+    if (!converter.valid()) return 0;
     char* in = const_cast<char*>(reinterpret_cast<const char*>(text));
     size_t inLeft = count;
     char* written = reinterpret_cast<char*>(out);
@@ -204,7 +251,7 @@ size_t NarrowToWide(unsigned codePage, const uint8_t* text, size_t count, char16
 }
 
 size_t WideToNarrow(unsigned codePage, const char16_t* text, char* out, size_t capacity) {
-    Converter converter(IconvName(codePage), kUtf16);
+    Converter& converter = CachedConverter(IconvName(codePage), kUtf16);
     char* written = out;
     size_t outLeft = capacity - 1;
     if (converter.valid()) {

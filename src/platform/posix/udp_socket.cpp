@@ -119,7 +119,7 @@ DatagramReceiver::~DatagramReceiver() {
 
 bool DatagramReceiver::Ready() const { return state_->wakeRead >= 0; }
 
-DatagramReceiver::Result DatagramReceiver::Receive(uint8_t* buffer, size_t capacity) {
+DatagramReceiver::Result DatagramReceiver::Receive(uint8_t* buffer, size_t capacity, void (*beforeWaiting)()) {
     for (;;) {
         sockaddr_in from{};
         socklen_t fromSize = sizeof from;
@@ -138,6 +138,7 @@ DatagramReceiver::Result DatagramReceiver::Receive(uint8_t* buffer, size_t capac
             Failed();
             return {Status::Error, 0, 0};
         }
+        if (beforeWaiting != nullptr) beforeWaiting();
         pollfd watched[2] = {{state_->wakeRead, POLLIN, 0}, {state_->socket, POLLIN, 0}};
         if (::poll(watched, 2, -1) < 0 && errno != EINTR) {
             Failed();

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "core/app_state.h"
+#include "core/diagnostic_log.h"
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) return theApp().InitInstance() ? TRUE : FALSE;
@@ -11,5 +12,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
         theApp().threadsCannotEnd = true;
         theApp().ExitInstance();
     }
+    // At process exit the lines a decoding thread gathered still go out.
+    if (reason == DLL_PROCESS_DETACH && reserved != nullptr) korven::TheLog().TryWritePending();
     return TRUE;
 }

@@ -95,7 +95,7 @@ DatagramReceiver::~DatagramReceiver() {
 
 bool DatagramReceiver::Ready() const { return state_->readable != WSA_INVALID_EVENT && state_->wake != nullptr; }
 
-DatagramReceiver::Result DatagramReceiver::Receive(uint8_t* buffer, size_t capacity) {
+DatagramReceiver::Result DatagramReceiver::Receive(uint8_t* buffer, size_t capacity, void (*beforeWaiting)()) {
     for (;;) {
         if (WaitForSingleObject(state_->wake, 0) == WAIT_OBJECT_0) return {Status::Woken, 0, 0};
         sockaddr_in from{};
@@ -107,6 +107,7 @@ DatagramReceiver::Result DatagramReceiver::Receive(uint8_t* buffer, size_t capac
         if (WSAGetLastError() != WSAEWOULDBLOCK) return {Status::Error, 0, sender};
         // A receive that would block re-arms FD_READ, so no datagram that
         // arrives from here on is missed by the wait.
+        if (beforeWaiting != nullptr) beforeWaiting();
         const HANDLE events[2] = {state_->wake, state_->readable};
         WaitForMultipleObjects(2, events, FALSE, INFINITE);
         WSAResetEvent(state_->readable);
