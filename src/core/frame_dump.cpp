@@ -48,7 +48,10 @@ void LogFrame(FrameDirection direction, const uint8_t* frame, size_t length) {
     const bool received = direction == FrameDirection::Receive;
     const size_t count = received ? std::min<size_t>(header.totalLength, length) : length;
 
+    // Terminated from the start: a frame of no known class that announces
+    // no bytes adds nothing to it.
     char dump[kDumpBuffer];
+    dump[0] = '\0';
     int used = received ? ReceiveTitle(dump, sizeof dump, header.messageClass, header.messageId, header.totalLength)
                         : SendTitle(dump, sizeof dump, direction, header.messageClass, header.messageId, length);
     size_t position = static_cast<size_t>(std::max(used, 0));
