@@ -1,6 +1,7 @@
 #include "core/diagnostic_log.h"
 
 #include <cstdarg>
+#include <new>
 
 #include "core/app_state.h"
 #include "platform/host.h"
@@ -71,11 +72,21 @@ void DiagnosticLog::Close() {
     if (FILE* file = file_.exchange(nullptr)) std::fclose(file);
 }
 
+namespace {
+
+// In the library's own storage, like the state object: the closing banner
+// is written after static destructors, and an unloaded library must leave
+// nothing on the heap.
+alignas(DiagnosticLog) unsigned char logStorage[sizeof(DiagnosticLog)];
+
+}  // namespace
+
 DiagnosticLog& TheLog() {
-    // Never destroyed: the closing banner is written after static destructors.
-    static DiagnosticLog* const log = new DiagnosticLog;
+    static DiagnosticLog* const log = new (logStorage) DiagnosticLog;
     return *log;
 }
+
+void ReleaseTheLog() { TheLog().~DiagnosticLog(); }
 
 }  // namespace korven
 

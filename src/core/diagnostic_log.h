@@ -39,6 +39,8 @@ private:
 
 // The module-wide log of the library.
 DiagnosticLog& TheLog();
+// Ends it: the last step of unloading.
+void ReleaseTheLog();
 
 }  // namespace korven
 
