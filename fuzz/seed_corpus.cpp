@@ -27,14 +27,6 @@ namespace {
 using namespace korven::pbxsim;
 namespace fs = std::filesystem;
 
-// The fields' defaults, for the system type.
-template <class Fields>
-Fields On(System system) {
-    Fields fields;
-    fields.system = system;
-    return fields;
-}
-
 DisplayStream EveryDisplayCommand() {
     DisplayStream stream;
     stream.AllClear().Position(3).Char("Line one").CursorOn().ShiftLeft(2).ShiftRight(20).Blank(4);
@@ -67,46 +59,46 @@ std::vector<Bytes> LargeMessages(System system) {
         BuildInitialEnd(system, answer),
         LargeCallResponse(0, system),
         LargeCallStatus(5, system),
-        LargeIdleStatus(On<IdleStatusFields>(system)),
-        LargeCallNumber(On<CallNumberFields>(system)),
-        LargeDialNumber(On<CallNumberFields>(system)),
-        LargeConfGroup(On<ConfGroupFields>(system)),
-        LargeConfStart(On<ConfMembersFields>(system)),
-        LargeConfStatus(On<ConfMembersFields>(system)),
-        LargeConfEnd(On<ConfEndFields>(system)),
-        LargeLedData(On<LedDataFields>(system)),
-        LargeSpotNews(On<SpotNewsFields>(system)),
-        LargeDispInfo(On<DispInfoFields>(system)),
-        LargeIdleSoft(On<IdleSoftFields>(system)),
-        LargeAudioControl(On<AudioControlFields>(system)),
-        LargeVideoControl(On<VideoControlFields>(system)),
-        LargeOnOffDisp(On<OnOffDispFields>(system)),
-        LargeProgramMsg(On<ProgramMsgFields>(system)),
-        LargeSoftMenu(On<SoftMenuFields>(system)),
-        LargeSoftList(On<SoftListFields>(system)),
-        LargeProgKey(On<ProgKeyFields>(system)),
-        LargeErrorResp(On<ErrorRespFields>(system)),
-        LargeDBUpdate(On<DBUpdateFields>(system)),
-        LargeSmsRecv(On<SmsFields>(system)),
-        LargeSmsSend(On<SmsSendFields>(system)),
-        LargeSmsSended(On<SmsFields>(system)),
-        LargeExecTextMsg(On<ExecTextMsgFields>(system)),
-        LargeExecTextRecv(On<ExecTextRecvFields>(system)),
-        LargeExecTextRead(On<ExecTextReadFields>(system)),
-        LargeExecState(On<ExecStateFields>(system)),
-        LargeExecFixed(On<ExecFixedFields>(system)),
-        LargeExecData(On<ExecDataFields>(system)),
+        LargeIdleStatus(DefaultFields<IdleStatusFields>(system)),
+        LargeCallNumber(DefaultFields<CallNumberFields>(system)),
+        LargeDialNumber(DefaultFields<CallNumberFields>(system)),
+        LargeConfGroup(DefaultFields<ConfGroupFields>(system)),
+        LargeConfStart(DefaultFields<ConfMembersFields>(system)),
+        LargeConfStatus(DefaultFields<ConfMembersFields>(system)),
+        LargeConfEnd(DefaultFields<ConfEndFields>(system)),
+        LargeLedData(DefaultFields<LedDataFields>(system)),
+        LargeSpotNews(DefaultFields<SpotNewsFields>(system)),
+        LargeDispInfo(DefaultFields<DispInfoFields>(system)),
+        LargeIdleSoft(DefaultFields<IdleSoftFields>(system)),
+        LargeAudioControl(DefaultFields<AudioControlFields>(system)),
+        LargeVideoControl(DefaultFields<VideoControlFields>(system)),
+        LargeOnOffDisp(DefaultFields<OnOffDispFields>(system)),
+        LargeProgramMsg(DefaultFields<ProgramMsgFields>(system)),
+        LargeSoftMenu(DefaultFields<SoftMenuFields>(system)),
+        LargeSoftList(DefaultFields<SoftListFields>(system)),
+        LargeProgKey(DefaultFields<ProgKeyFields>(system)),
+        LargeErrorResp(DefaultFields<ErrorRespFields>(system)),
+        LargeDBUpdate(DefaultFields<DBUpdateFields>(system)),
+        LargeSmsRecv(DefaultFields<SmsFields>(system)),
+        LargeSmsSend(DefaultFields<SmsSendFields>(system)),
+        LargeSmsSended(DefaultFields<SmsFields>(system)),
+        LargeExecTextMsg(DefaultFields<ExecTextMsgFields>(system)),
+        LargeExecTextRecv(DefaultFields<ExecTextRecvFields>(system)),
+        LargeExecTextRead(DefaultFields<ExecTextReadFields>(system)),
+        LargeExecState(DefaultFields<ExecStateFields>(system)),
+        LargeExecFixed(DefaultFields<ExecFixedFields>(system)),
+        LargeExecData(DefaultFields<ExecDataFields>(system)),
     };
-    ProgramMsgFields secondHalf = On<ProgramMsgFields>(system);
+    ProgramMsgFields secondHalf = DefaultFields<ProgramMsgFields>(system);
     secondHalf.first = 11;
     frames.push_back(LargeProgramMsg(secondHalf));
-    PhoneDB5Fields db5 = On<PhoneDB5Fields>(system);
+    PhoneDB5Fields db5 = DefaultFields<PhoneDB5Fields>(system);
     db5.id = system == System::Iap ? 125 : 84;
     frames.push_back(LargePhoneDB5(db5));
     frames.push_back(system == System::Iap ? LargePhoneDb0(IapPhoneDb0Fields{})
                                            : LargePhoneDb0(KorvenhostPhoneDb0Fields{}));
     if (system == System::Iap) {
-        VideoControlFields video = On<VideoControlFields>(system);
+        VideoControlFields video = DefaultFields<VideoControlFields>(system);
         video.longForm = true;
         frames.push_back(LargeVideoControl(video));
     }

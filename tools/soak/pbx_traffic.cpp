@@ -24,31 +24,17 @@ Bytes StreamFrame(System system, uint32_t n) {
         case 0: return pbxsim::DisplayFrame({"Reception", line2, repaint % 2 == 0, 20}, system);
         case 1: return pbxsim::LargeCallStatus(static_cast<uint8_t>(repaint % 12), system);
         case 2: {
-            pbxsim::CallNumberFields fields;
-            fields.system = system;
+            auto fields = pbxsim::DefaultFields<pbxsim::CallNumberFields>(system);
             fields.id = repaint;
             return pbxsim::LargeCallNumber(fields);
         }
-        case 3: {
-            pbxsim::SoftMenuFields fields;
-            fields.system = system;
-            return pbxsim::LargeSoftMenu(fields);
-        }
-        case 4: {
-            pbxsim::SoftListFields fields;
-            fields.system = system;
-            return pbxsim::LargeSoftList(fields);
-        }
-        case 5: {
-            pbxsim::SmsFields fields;
-            fields.system = system;
-            return pbxsim::LargeSmsRecv(fields);
-        }
+        case 3: return pbxsim::LargeSoftMenu(pbxsim::DefaultFields<pbxsim::SoftMenuFields>(system));
+        case 4: return pbxsim::LargeSoftList(pbxsim::DefaultFields<pbxsim::SoftListFields>(system));
+        case 5: return pbxsim::LargeSmsRecv(pbxsim::DefaultFields<pbxsim::SmsFields>(system));
         case 6: return pbxsim::LargeLinkTest(system);
         case 7: return pbxsim::NormalValueMessage(pbxsim::NormalValue::Ring, static_cast<uint8_t>(repaint % 10), system);
         case 8: {
-            pbxsim::LedDataFields fields;
-            fields.system = system;
+            auto fields = pbxsim::DefaultFields<pbxsim::LedDataFields>(system);
             fields.leds[0] = static_cast<uint8_t>(repaint);
             return pbxsim::LargeLedData(fields);
         }
