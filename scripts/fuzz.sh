@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh clang libclang-rt-14-dev cmake make
+bash scripts/install-deps.sh clang libclang-rt-14-dev g++ cmake make
 
 seconds=${KORVEN_FUZZ_SECONDS:-45}
 targets=${KORVEN_FUZZ_TARGETS:-frame stream display dispatch requests}

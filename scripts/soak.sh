@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+bash scripts/install-deps.sh cmake g++ make libgtest-dev googletest
 mkdir -p build
 { cmake --preset dev && cmake --build --preset dev --target korven-soak korven-unload-cycles KorvenSignalLib; } \
   >build/soak-build.log 2>&1 || { tail -60 build/soak-build.log; exit 1; }

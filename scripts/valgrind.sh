@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh valgrind
+bash scripts/install-deps.sh valgrind cmake g++ make libgtest-dev googletest
 
 if [ ! -x build/dev/tests/korven_tests ]; then
   mkdir -p build
