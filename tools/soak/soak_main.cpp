@@ -64,7 +64,8 @@ int KORVEN_STDCALL CountFrame(void*, int) {
 }
 
 // Reads the record of the notified frame, as an application does; checks
-// that the display repaints arrive one after the other.
+// that the display repaints arrive one after the other and that each call
+// number carries the number of its repaint.
 void ReadLarge(WPARAM id) {
     switch (id) {
         case LARGE_VERS_CHECK: {
@@ -75,8 +76,10 @@ void ReadLarge(WPARAM id) {
         case LARGE_INITIAL_END: counters.registered = KORVEN_GetLargeInitialEndID() >= 0; break;
         case LARGE_CALL_STATUS: KORVEN_GetLargeCallStatus(); break;
         case LARGE_CALL_NUMBER: {
+            // Sent after the display of the same repaint, with its number.
             tagSTSOFTCALLNUMBER number{};
             KORVEN_GetLargeCallNumber(&number);
+            if (static_cast<uint32_t>(number.ID) != counters.lastRepaint) ++counters.sequenceBreaks;
             break;
         }
         case LARGE_SOFT_MENU: {
@@ -308,7 +311,7 @@ int main(int argc, char** argv) {
     settle("at the end");
     const korven::soak::ProcessStats end = korven::soak::ReadProcessStats();
     korven::soak::CheckFlat(start, end, kRssSlackKiB, problems);
-    if (counters.sequenceBreaks != 0) problems += "display repaints out of sequence\n";
+    if (counters.sequenceBreaks != 0) problems += "records out of sequence\n";
     const uint64_t notifications = counters.largeNotifications + counters.normalNotifications;
     if (notifications != counters.framesReceived) problems += "notifications and frames received differ\n";
 
@@ -319,7 +322,7 @@ int main(int argc, char** argv) {
     std::printf("frames: sent %llu, received %llu, lost %lld\n", static_cast<unsigned long long>(expected),
                 static_cast<unsigned long long>(counters.framesReceived.load()),
                 static_cast<long long>(expected - counters.framesReceived));
-    std::printf("notifications: %llu large, %llu normal; display repaints out of sequence: %llu\n",
+    std::printf("notifications: %llu large, %llu normal; records out of sequence: %llu\n",
                 static_cast<unsigned long long>(counters.largeNotifications),
                 static_cast<unsigned long long>(counters.normalNotifications),
                 static_cast<unsigned long long>(counters.sequenceBreaks));
