@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -319,18 +320,14 @@ int main(int argc, char** argv) {
     const uint64_t expected = application.FramesExpected();
     std::printf("soak: %.0f s, %s, %d frames/s, log level %d\n", seconds, options.iap ? "IAP" : "KORVENHOST",
                 options.rate, KORVEN_GetLogLevel());
-    std::printf("frames: sent %llu, received %llu, lost %lld\n", static_cast<unsigned long long>(expected),
-                static_cast<unsigned long long>(counters.framesReceived.load()),
-                static_cast<long long>(expected - counters.framesReceived));
-    std::printf("notifications: %llu large, %llu normal; records out of sequence: %llu\n",
-                static_cast<unsigned long long>(counters.largeNotifications),
-                static_cast<unsigned long long>(counters.normalNotifications),
-                static_cast<unsigned long long>(counters.sequenceBreaks));
-    std::printf("requests: issued %llu, received by the PBX %llu of %llu expected; registrations %llu\n",
-                static_cast<unsigned long long>(counters.requestsIssued),
-                static_cast<unsigned long long>(pbx.RequestsReceived()),
-                static_cast<unsigned long long>(counters.requestsExpected),
-                static_cast<unsigned long long>(counters.registrations));
+    const uint64_t received = counters.framesReceived;
+    std::printf("frames: sent %" PRIu64 ", received %" PRIu64 ", lost %" PRId64 "\n", expected, received,
+                static_cast<int64_t>(expected - received));
+    std::printf("notifications: %" PRIu64 " large, %" PRIu64 " normal; records out of sequence: %" PRIu64 "\n",
+                counters.largeNotifications, counters.normalNotifications, counters.sequenceBreaks);
+    std::printf("requests: issued %" PRIu64 ", received by the PBX %" PRIu64 " of %" PRIu64
+                " expected; registrations %" PRIu64 "\n",
+                counters.requestsIssued, pbx.RequestsReceived(), counters.requestsExpected, counters.registrations);
     std::printf("start: %s\nend:   %s\n", korven::soak::Describe(start).c_str(), korven::soak::Describe(end).c_str());
     std::printf("%s", problems.c_str());
     std::printf("soak: %s\n", problems.empty() ? "passed" : "FAILED");
