@@ -49,6 +49,9 @@ void StartLibrary(WNDPROC onNotification) {
 }
 
 void ResetLibrary(const InputFlags& flags) {
+    // Notifications posted for the last input would pile up otherwise.
+    MSG posted;
+    while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&posted);
     CKorvenSignalLibApp& app = theApp();
     app.systemType = flags.systemType;
     app.windowMessageType = flags.post ? KORVEN_WINDOW_MESSAGE_POST : KORVEN_WINDOW_MESSAGE_SEND;
