@@ -127,6 +127,14 @@ for preset in ${KORVEN_PRESETS:-dev asan tsan}; do
 done
 [ -d build/dev ] && build_examples dev
 [ "${KORVEN_SKIP_BENCHMARKS:-0}" = 1 ] || { bash scripts/bench-smoke.sh && summary+=("benchmarks: built and ran once"); } || failures+=("benchmarks")
+# Fuzzing, the soak and fault runs with load/unload cycles, and the unit
+# suite under valgrind; each script says what it found.
+if [ "${KORVEN_SKIP_RELIABILITY:-0}" != 1 ]; then
+  for check in fuzz soak valgrind; do
+    echo "== $check"
+    if bash "scripts/$check.sh"; then summary+=("$check: passed"); else failures+=("$check"); fi
+  done
+fi
 if [ "${KORVEN_SKIP_WINDOWS:-0}" != 1 ]; then
   run_windows
   [ -d build/mingw64 ] && build_examples mingw64 -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-x86_64.cmake"

@@ -1,6 +1,7 @@
 #include "core/app_state.h"
 
 #include <cstring>
+#include <new>
 
 #include "KorvenErrors.h"
 #include "core/diagnostic_log.h"
@@ -91,8 +92,21 @@ std::string CKorvenSignalLibApp::LocalIP() const {
     return std::string(localIP, strnlen(localIP, sizeof localIP));
 }
 
+namespace {
+
+// The instance lives in the library's own storage, so that an unloaded
+// library leaves none of it on the heap. No static destructor ends it: at
+// process exit they run before the unload hook, which still needs it.
+alignas(CKorvenSignalLibApp) unsigned char appStorage[sizeof(CKorvenSignalLibApp)];
+
+}  // namespace
+
 CKorvenSignalLibApp& theApp() {
-    // Never destroyed: the unload hook runs after static destructors.
-    static CKorvenSignalLibApp* const app = new CKorvenSignalLibApp;
+    static CKorvenSignalLibApp* const app = new (appStorage) CKorvenSignalLibApp;
     return *app;
+}
+
+void ReleaseLibraryState() {
+    theApp().~CKorvenSignalLibApp();
+    korven::ReleaseTheLog();
 }

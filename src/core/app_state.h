@@ -98,3 +98,6 @@ private:
 
 // The one instance, alive from load to unload.
 CKorvenSignalLibApp& theApp();
+// The last step of unloading, after ExitInstance: ends the instance and the
+// log, so that nothing of theirs stays on the heap.
+void ReleaseLibraryState();

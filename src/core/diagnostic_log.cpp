@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <chrono>
 #include <system_error>
+#include <new>
 
 #include "core/app_state.h"
 #include "core/log_text.h"
@@ -212,9 +213,17 @@ void DiagnosticLog::Close(bool threadsCanEnd) {
     file_ = nullptr;
 }
 
+namespace {
+
+// In the library's own storage, like the state object: the closing banner
+// is written after static destructors, and an unloaded library must leave
+// nothing on the heap.
+alignas(DiagnosticLog) unsigned char logStorage[sizeof(DiagnosticLog)];
+
+}  // namespace
+
 DiagnosticLog& TheLog() {
-    // Never destroyed: the closing banner is written after static destructors.
-    static DiagnosticLog* const log = new DiagnosticLog;
+    static DiagnosticLog* const log = new (logStorage) DiagnosticLog;
     return *log;
 }
 
@@ -223,6 +232,8 @@ LogBatch::LogBatch() { ++batchDepth; }
 LogBatch::~LogBatch() {
     if (--batchDepth == 0) TheLog().WritePending();
 }
+
+void ReleaseTheLog() { TheLog().~DiagnosticLog(); }
 
 }  // namespace korven
 

@@ -93,6 +93,8 @@ private:
 
 // The module-wide log of the library.
 DiagnosticLog& TheLog();
+// Ends it: the last step of unloading.
+void ReleaseTheLog();
 
 // While one lives on a thread, that thread batches its lines (see above);
 // the last to go writes them out. For the threads that decode frames.

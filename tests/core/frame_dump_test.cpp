@@ -52,6 +52,10 @@ TEST(FrameDump, ReceivedFrameIsDumpedOnlyAsFarAsItsBytesGo) {
     frame[5] = 200;  // the header claims more than arrived
     EXPECT_EQ("<-RECV[Larg[200][LARGE_INITIAL_END    ]7e 80 ff ff 00 c8 06 10 10 11 11 00 | 01 02 ]",
               DumpOf(FrameDirection::Receive, frame));
+    // Nothing to dump (no bytes announced, no known class) must not bring
+    // back what an earlier dump left behind.
+    DumpOf(FrameDirection::Receive, frame);
+    EXPECT_EQ("<-RECV[]", DumpOf(FrameDirection::Receive, {0x7e, 0x80, 0xff, 0xff, 0x00, 0x00, 0, 0, 0, 0, 0x42, 0}));
 }
 
 TEST(FrameDump, LongFrameIsCutWithTheMessage) {

@@ -65,6 +65,14 @@ std::string MessageName(uint8_t messageClass, uint8_t id);
 // the system type; the payload is zero.
 Bytes MakeFrame(System system, uint8_t messageClass, uint8_t id, size_t length);
 
+// A message builder's fields at their defaults, for the system type.
+template <class Fields>
+Fields DefaultFields(System system) {
+    Fields fields;
+    fields.system = system;
+    return fields;
+}
+
 // Builds one message from its layout. Unset fields stay zero.
 class FrameBuilder {
 public:

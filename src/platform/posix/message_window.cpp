@@ -11,6 +11,9 @@
 #include <memory>
 #include <mutex>
 #include <vector>
+#include <new>
+
+#include <pthread.h>
 
 #include "KorvenWinCompat.h"
 #include "platform/window_messages.h"
@@ -54,9 +57,14 @@ struct Facility {
     uintptr_t lastHandle = 0;
 };
 
+// In the library's own storage and ended only by EndMessageWindows: at
+// process exit static destructors run before the unload hook, whose
+// threads may still be sending notifications.
+alignas(Facility) unsigned char facilityStorage[sizeof(Facility)];
+
 Facility& TheFacility() {
-    static Facility facility;
-    return facility;
+    static Facility* const facility = new (facilityStorage) Facility;
+    return *facility;
 }
 
 HWND ToHandle(uintptr_t key) { return reinterpret_cast<HWND>(key); }
@@ -120,9 +128,26 @@ private:
     std::shared_ptr<ThreadQueue> queue_;
 };
 
+// Each thread's queue hangs from a thread-specific key rather than a
+// thread_local object: the dynamic loader never unloads a library while a
+// thread-local object of it awaits destruction, and the library's own
+// threads, which send notifications, end only when it unloads.
+pthread_key_t QueueKey() {
+    static const pthread_key_t key = [] {
+        pthread_key_t created{};
+        pthread_key_create(&created, [](void* owner) { delete static_cast<QueueOwner*>(owner); });
+        return created;
+    }();
+    return key;
+}
+
 const std::shared_ptr<ThreadQueue>& CurrentQueue() {
-    thread_local QueueOwner owner;
-    return owner.Queue();
+    auto* owner = static_cast<QueueOwner*>(pthread_getspecific(QueueKey()));
+    if (owner == nullptr) {
+        owner = new QueueOwner;
+        pthread_setspecific(QueueKey(), owner);
+    }
+    return owner->Queue();
 }
 
 // Runs the messages other threads have sent to this thread's windows.
@@ -308,6 +333,12 @@ void WaitForPendingMessage(uint32_t milliseconds) {
     std::unique_lock<std::mutex> lock(TheFacility().lock);
     self->wake.wait_for(lock, std::chrono::milliseconds(milliseconds),
                         [&self] { return !self->sent.empty() || !self->posted.empty(); });
+}
+
+void EndMessageWindows() {
+    delete static_cast<QueueOwner*>(pthread_getspecific(QueueKey()));
+    pthread_key_delete(QueueKey());
+    TheFacility().~Facility();
 }
 
 }  // namespace korven::platform::posix

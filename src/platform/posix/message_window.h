@@ -11,4 +11,9 @@ namespace korven::platform::posix {
 // does not count: it is no message to dispatch.
 void WaitForPendingMessage(uint32_t milliseconds);
 
+// The last step of unloading, once the library's own threads have ended:
+// the calling thread's queue and every window go, and threads that go on no
+// longer call into the library when they end (their queues are left).
+void EndMessageWindows();
+
 }  // namespace korven::platform::posix

@@ -1,10 +1,15 @@
 // Start-up at load and shut-down at unload of the shared object.
 #include "core/app_state.h"
+#include "platform/posix/message_window.h"
 
 namespace {
 
 __attribute__((constructor)) void LoadLibraryModule() { theApp().InitInstance(); }
 
-__attribute__((destructor)) void UnloadLibraryModule() { theApp().ExitInstance(); }
+__attribute__((destructor)) void UnloadLibraryModule() {
+    theApp().ExitInstance();
+    ReleaseLibraryState();
+    korven::platform::posix::EndMessageWindows();
+}
 
 }  // namespace
