@@ -1,6 +1,7 @@
 // korven-unload-cycles: loads the shared library, registers with a
-// loopback sink (so the receive and dispatch threads run and a frame is
-// decoded and notified), and unloads it again, many times. Descriptors,
+// loopback sink (so the receive and dispatch threads run, and a display
+// repaint and a link test are decoded and notified), and unloads it again,
+// many times. Descriptors,
 // threads and memory must stay flat.
 //
 // Usage: korven-unload-cycles LIBRARY [CYCLES]  (default 1000)
@@ -13,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "pbxsim/builders/display_painter.h"
 #include "pbxsim/builders/large_system_link.h"
 #include "pbxsim/sim_socket.h"
 #include "soak/process_stats.h"
@@ -66,8 +68,9 @@ LRESULT CountLinkTests(HWND, UINT message, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-// Registers with the sink, answers the registration with LARGE_LINK_TEST
-// and pumps until it is notified.
+// Registers with the sink, answers the registration with a display repaint
+// (its text is converted on the receive thread) and LARGE_LINK_TEST, and
+// pumps until the link test is notified.
 bool RegisterAndDecode(const Api& api, korven::pbxsim::DatagramPort& sink) {
     const HWND window = api.createWindow(CountLinkTests);
     char address[] = "127.0.0.1", user[] = "2001";
@@ -77,7 +80,9 @@ bool RegisterAndDecode(const Api& api, korven::pbxsim::DatagramPort& sink) {
     bool ok = api.init(window, KORVEN_SYSTEM_KORVENHOST, KORVEN_LISTEN_SOFTPHONE_SOCKET) == 0 &&
               api.setSendIP(address) == 0 && api.setUserID(user) == 0 && api.setListenPort(0) == 0 &&
               api.setRecPort(sink.LocalPort()) == 0 && api.phoneStart() == 0 &&
-              sink.Receive(registration, phone, kWaitMs) && sink.SendTo(korven::pbxsim::LargeLinkTest(), phone);
+              sink.Receive(registration, phone, kWaitMs) &&
+              sink.SendTo(korven::pbxsim::DisplayFrame({"UNLOAD", "CYCLE"}), phone) &&
+              sink.SendTo(korven::pbxsim::LargeLinkTest(), phone);
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
     while (ok && linkTestsNotified == notifiedBefore && std::chrono::steady_clock::now() < end) {
         MSG message;

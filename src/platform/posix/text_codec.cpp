@@ -1,6 +1,7 @@
 // POSIX has no ANSI code page: the code page is the one Windows gives the
 // user's language, and iconv converts.
 #include "platform/text_codec.h"
+#include "platform/posix/text_converters.h"
 
 #include <iconv.h>
 #include <unistd.h>
@@ -10,6 +11,8 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <mutex>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -176,21 +179,63 @@ private:
     iconv_t handle_;
 };
 
-// Opening a descriptor costs more than a whole display repaint, so each
-// thread keeps the ones it has used, reset before each use; a descriptor
-// holds conversion state and may not be shared between threads. The names
-// come from the tables above, so they are compared by address.
-Converter& CachedConverter(const char* to, const char* from) {
-    thread_local std::vector<std::unique_ptr<Converter>> converters;
-    for (const std::unique_ptr<Converter>& converter : converters) {
-        if (converter->Converts(to, from)) {
-            if (converter->valid()) converter->Reset();
-            return *converter;
+// Opening a descriptor costs more than a whole display repaint, so used
+// ones are kept, reset before each use. A descriptor holds conversion state,
+// so a conversion takes one out of the pool and puts it back after. The pool
+// is shared rather than thread_local: a thread_local with a destructor would
+// keep the dynamic loader from ever unloading the library. The names come
+// from the tables above, so they are compared by address.
+class ConverterPool {
+public:
+    std::unique_ptr<Converter> Take(const char* to, const char* from) {
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            const auto found = std::find_if(idle_.begin(), idle_.end(),
+                                            [&](const std::unique_ptr<Converter>& c) { return c->Converts(to, from); });
+            if (found != idle_.end()) {
+                std::unique_ptr<Converter> converter = std::move(*found);
+                idle_.erase(found);
+                if (converter->valid()) converter->Reset();
+                return converter;
+            }
         }
+        return std::make_unique<Converter>(to, from);
     }
-    converters.push_back(std::make_unique<Converter>(to, from));
-    return *converters.back();
+    void Give(std::unique_ptr<Converter> converter) {
+        std::lock_guard<std::mutex> guard(lock_);
+        idle_.push_back(std::move(converter));
+    }
+    void Clear() {
+        std::lock_guard<std::mutex> guard(lock_);
+        std::vector<std::unique_ptr<Converter>>().swap(idle_);
+    }
+
+private:
+    std::mutex lock_;
+    std::vector<std::unique_ptr<Converter>> idle_;
+};
+
+// In the library's own storage and never destroyed: a decoding thread may
+// still convert while static destructors run at process exit. The unload
+// hook empties it.
+ConverterPool& ThePool() {
+    alignas(ConverterPool) static unsigned char storage[sizeof(ConverterPool)];
+    static ConverterPool* const pool = new (storage) ConverterPool;
+    return *pool;
 }
+
+// One conversion's use of a pooled descriptor.
+class PooledConverter {
+public:
+    PooledConverter(const char* to, const char* from) : converter_(ThePool().Take(to, from)) {}
+    ~PooledConverter() { ThePool().Give(std::move(converter_)); }
+    PooledConverter(const PooledConverter&) = delete;
+    PooledConverter& operator=(const PooledConverter&) = delete;
+    Converter* operator->() const { return converter_.get(); }
+
+private:
+    std::unique_ptr<Converter> converter_;
+};
 
 char16_t UnitAt(const char* bytes) {
     char16_t unit;
@@ -216,28 +261,34 @@ size_t UnitsOfUnterminated(const char16_t* text) {
 
 unsigned UserNarrowCodePage() {
     // The locale is read afresh every time; only its code page is kept, for
-    // as long as the text stays the same.
-    thread_local std::string lastLocale;
+    // as long as the text stays the same. Plain arrays: a thread_local with
+    // a destructor would pin the library in memory.
+    thread_local char lastLocale[64] = "";
     thread_local unsigned lastCodePage = 0;
     const char* locale = UserLocale();
-    if (lastCodePage != 0 && lastLocale == locale) return lastCodePage;
+    if (lastCodePage != 0 && std::strcmp(lastLocale, locale) == 0) return lastCodePage;
     const LocaleName parsed = ParseLocale(locale);
     const auto row = std::find_if(std::begin(kLanguageCodePages), std::end(kLanguageCodePages),
                                   [&parsed](const LanguageCodePage& candidate) { return Matches(candidate, parsed); });
-    lastLocale = locale;
-    lastCodePage = row != std::end(kLanguageCodePages) ? row->codePage : kWesternCodePage;
-    return lastCodePage;
+    const unsigned codePage = row != std::end(kLanguageCodePages) ? row->codePage : kWesternCodePage;
+    if (std::strlen(locale) < sizeof lastLocale) {
+        std::strcpy(lastLocale, locale);
+        lastCodePage = codePage;
+    } else {
+        lastCodePage = 0;  // too long to keep: looked up again next time
+    }
+    return codePage;
 }
 
 size_t NarrowToWide(unsigned codePage, const uint8_t* text, size_t count, char16_t* out, size_t capacity) {
     if (count == 0) return 0;
-    Converter& converter = CachedConverter(kUtf16, IconvName(codePage));
-    if (!converter.valid()) return 0;
+    const PooledConverter converter(kUtf16, IconvName(codePage));
+    if (!converter->valid()) return 0;
     char* in = const_cast<char*>(reinterpret_cast<const char*>(text));
     size_t inLeft = count;
     char* written = reinterpret_cast<char*>(out);
     size_t outLeft = capacity * kUnitBytes;
-    while (!converter.Step(&in, &inLeft, &written, &outLeft)) {
+    while (!converter->Step(&in, &inLeft, &written, &outLeft)) {
         if (errno == E2BIG || outLeft < kUnitBytes) return 0;
         // A byte that begins no character, or an unfinished one at the end.
         std::memcpy(written, &kReplacementCharacter, kUnitBytes);
@@ -246,19 +297,19 @@ size_t NarrowToWide(unsigned codePage, const uint8_t* text, size_t count, char16
         ++in;
         --inLeft;
     }
-    if (!converter.Flush(&written, &outLeft)) return 0;
+    if (!converter->Flush(&written, &outLeft)) return 0;
     return capacity - outLeft / kUnitBytes;
 }
 
 size_t WideToNarrow(unsigned codePage, const char16_t* text, char* out, size_t capacity) {
-    Converter& converter = CachedConverter(IconvName(codePage), kUtf16);
+    const PooledConverter converter(IconvName(codePage), kUtf16);
     char* written = out;
     size_t outLeft = capacity - 1;
-    if (converter.valid()) {
+    if (converter->valid()) {
         char* in = const_cast<char*>(reinterpret_cast<const char*>(text));
         size_t inLeft = UnitsOfUnterminated(text) * kUnitBytes;
         // iconv stops before a character that does not fit whole (E2BIG).
-        while (!converter.Step(&in, &inLeft, &written, &outLeft) && errno != E2BIG && outLeft > 0) {
+        while (!converter->Step(&in, &inLeft, &written, &outLeft) && errno != E2BIG && outLeft > 0) {
             // A character the code page lacks, or a lone surrogate.
             *written++ = '?';
             --outLeft;
@@ -266,10 +317,16 @@ size_t WideToNarrow(unsigned codePage, const char16_t* text, char* out, size_t c
             in += skipped;
             inLeft -= skipped;
         }
-        converter.Flush(&written, &outLeft);
+        converter->Flush(&written, &outLeft);
     }
     *written = '\0';
     return static_cast<size_t>(written - out);
 }
 
 }  // namespace korven::platform
+
+namespace korven::platform::posix {
+
+void ReleaseTextConverters() { ThePool().Clear(); }
+
+}  // namespace korven::platform::posix
