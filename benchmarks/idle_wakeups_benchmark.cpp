@@ -32,8 +32,7 @@ void IdleWakeups(benchmark::State& state) {
     }
     const std::set<int> before = korven::bench::ThreadIds();
     korven::TheLog().SetLevel(1);
-    if (!korven::bench::RegisterSocketMode(pbx, korven::bench::IgnoringWindow(), KORVEN_WINDOW_MESSAGE_POST,
-                                           nullptr)) {
+    if (!korven::bench::RegisterSocketMode(pbx, korven::bench::IgnoringWindow(), KORVEN_WINDOW_MESSAGE_POST, nullptr)) {
         state.SkipWithError("registration failed");
         return;
     }

@@ -141,8 +141,10 @@ void NotificationLatency(benchmark::State& state, int messageType) {
         for (int64_t r = 0; r < rounds; ++r) {
             for (const bool toLibrary : {r % 2 == 0, r % 2 != 0}) {
                 const double latency = Round(pbx, toLibrary ? library : bareReceiver, frame);
-                if (latency < 0) ++lost;
-                else (toLibrary ? libraryLatency : bareLatency).push_back(latency);
+                if (latency < 0)
+                    ++lost;
+                else
+                    (toLibrary ? libraryLatency : bareLatency).push_back(latency);
                 std::this_thread::sleep_for(kGap);
             }
         }

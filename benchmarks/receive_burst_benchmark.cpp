@@ -152,7 +152,8 @@ void ReceiveBurst(benchmark::State& state) {
     state.counters["bare_lost"] = bareTotals.LostPerBurst();
     state.counters["lib_cpu_ns"] = libraryTotals.CpuPerFrame();
     state.counters["bare_cpu_ns"] = bareTotals.CpuPerFrame();
-    state.counters["cpu_ratio"] = bareTotals.CpuPerFrame() > 0 ? libraryTotals.CpuPerFrame() / bareTotals.CpuPerFrame() : 0;
+    state.counters["cpu_ratio"] =
+        bareTotals.CpuPerFrame() > 0 ? libraryTotals.CpuPerFrame() / bareTotals.CpuPerFrame() : 0;
 }
 
 BENCHMARK(ReceiveBurst)

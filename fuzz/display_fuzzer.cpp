@@ -11,7 +11,7 @@
 
 namespace {
 
-const char* const kLanguages[] = {"C", "ko_KR.UTF-8", "ja_JP.UTF-8", "zh_CN.UTF-8",
+const char* const kLanguages[] = {"C",           "ko_KR.UTF-8", "ja_JP.UTF-8", "zh_CN.UTF-8",
                                   "zh_TW.UTF-8", "ru_RU.UTF-8", "pl_PL.UTF-8", "el_GR.UTF-8"};
 
 }  // namespace

@@ -166,7 +166,10 @@ void WriteDisplaySeeds(const fs::path& folder) {
 // come from its front.
 void WriteRequestSeeds(const fs::path& folder) {
     constexpr int kRequests = 30;
-    const char kArguments[] = "\x01\x01" "0312345678\x00\x05\x01\x01" "2001\x00\x01\x01Hello";
+    const char kArguments[] =
+        "\x01\x01"
+        "0312345678\x00\x05\x01\x01"
+        "2001\x00\x01\x01Hello";
     const std::string arguments(kArguments, sizeof kArguments - 1);
     for (int request = 0; request < kRequests; ++request) {
         for (System system : {System::KorvenHost, System::Iap}) {

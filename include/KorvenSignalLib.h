@@ -216,31 +216,31 @@ enum KorvenCallResponse : int {
 
 // Sizes of the untyped buffers that exports read or fill.
 enum : int {
-    KORVEN_VERSION_BUFFER_SIZE = 100,       // KORVEN_GetVersion, at least
-    KORVEN_IP_BUFFER_MIN_SIZE = 7,          // KORVEN_GetSendIP/GetLocalIP, at least
-    KORVEN_IP_TEXT_SIZE = 30,               // longest IP text copied out, terminator included
-    KORVEN_USER_ID_SIZE = 8,                // user ID and password fields
-    KORVEN_OPTION_DISP_SIZE = 160,          // KORVEN_GetLargeAddOnOffOptionDisp: 10 x 16
-    KORVEN_ABSENT_PROGRAM_MSG_SIZE = 320,   // KORVEN_GetLargeAbsentProgramMsg: 20 x 16
-    KORVEN_ABSENCE_MESSAGES_SIZE = 80,      // KORVEN_WideAbsentProgramMsg: 5 x 16
-    KORVEN_SOFT_MENU_LABEL_SIZE = 14,       // KORVEN_GetLargeSoftMenuDisplay: 13 + terminator
-    KORVEN_BUTTON_LED_SIZE = 128,           // KORVEN_GetLargeButtonLED
-    KORVEN_SPOT_NEWS_SIZE = 298,            // KORVEN_GetLargeSpotNews text
-    KORVEN_EXEC_TEXT_MSG_SIZE = 160,        // 10 x 16 preset texts, both directions
-    KORVEN_EXEC_TEXT_READ_SIZE = 8,         // KORVEN_GetLargeExecTextRead
-    KORVEN_EXEC_FIXED_STATE_SIZE = 128,     // KORVEN_GetLargeExecFixedStateData
-    KORVEN_DB_UPDATE_ID_SIZE = 16,          // KORVEN_GetLargeDBUpdateID
-    KORVEN_PHONE_DB0_BUFFER_SIZE = 246,     // KORVEN_GetLargePhoneDB0, either system type
-    KORVEN_PHONE_DB0_KORVENHOST_SIZE = 246, // phone database 0 layout, KORVENHOST
-    KORVEN_PHONE_DB0_IAP_SIZE = 105,        // phone database 0 layout, IAP
-    KORVEN_CONF_MEMBERS_SIZE = 88,          // KORVEN_WideConfDial: 4 x 22
-    KORVEN_LCD_LINE_SIZE = 50,              // each line of KORVEN_GetNormalPhoneLCDDisp
+    KORVEN_VERSION_BUFFER_SIZE = 100,        // KORVEN_GetVersion, at least
+    KORVEN_IP_BUFFER_MIN_SIZE = 7,           // KORVEN_GetSendIP/GetLocalIP, at least
+    KORVEN_IP_TEXT_SIZE = 30,                // longest IP text copied out, terminator included
+    KORVEN_USER_ID_SIZE = 8,                 // user ID and password fields
+    KORVEN_OPTION_DISP_SIZE = 160,           // KORVEN_GetLargeAddOnOffOptionDisp: 10 x 16
+    KORVEN_ABSENT_PROGRAM_MSG_SIZE = 320,    // KORVEN_GetLargeAbsentProgramMsg: 20 x 16
+    KORVEN_ABSENCE_MESSAGES_SIZE = 80,       // KORVEN_WideAbsentProgramMsg: 5 x 16
+    KORVEN_SOFT_MENU_LABEL_SIZE = 14,        // KORVEN_GetLargeSoftMenuDisplay: 13 + terminator
+    KORVEN_BUTTON_LED_SIZE = 128,            // KORVEN_GetLargeButtonLED
+    KORVEN_SPOT_NEWS_SIZE = 298,             // KORVEN_GetLargeSpotNews text
+    KORVEN_EXEC_TEXT_MSG_SIZE = 160,         // 10 x 16 preset texts, both directions
+    KORVEN_EXEC_TEXT_READ_SIZE = 8,          // KORVEN_GetLargeExecTextRead
+    KORVEN_EXEC_FIXED_STATE_SIZE = 128,      // KORVEN_GetLargeExecFixedStateData
+    KORVEN_DB_UPDATE_ID_SIZE = 16,           // KORVEN_GetLargeDBUpdateID
+    KORVEN_PHONE_DB0_BUFFER_SIZE = 246,      // KORVEN_GetLargePhoneDB0, either system type
+    KORVEN_PHONE_DB0_KORVENHOST_SIZE = 246,  // phone database 0 layout, KORVENHOST
+    KORVEN_PHONE_DB0_IAP_SIZE = 105,         // phone database 0 layout, IAP
+    KORVEN_CONF_MEMBERS_SIZE = 88,           // KORVEN_WideConfDial: 4 x 22
+    KORVEN_LCD_LINE_SIZE = 50,               // each line of KORVEN_GetNormalPhoneLCDDisp
 };
 
 // The application's raw-frame callback: one whole frame and its length. The
 // library ignores the result. The receive callback runs on the receive
 // thread, the send callback on the thread of the request.
-typedef int (KORVEN_STDCALL *LawPacketCallback)(void* frame, int length);
+typedef int(KORVEN_STDCALL* LawPacketCallback)(void* frame, int length);
 
 // ---------------------------------------------------------------------------
 // Records
@@ -252,11 +252,11 @@ typedef int (KORVEN_STDCALL *LawPacketCallback)(void* frame, int length);
 
 // LARGE_VERS_CHECK: the PBX's verdict on the registration.
 typedef struct tagSTSOFTVERSIONCHECK {
-    unsigned char Result;      // 0 is success
+    unsigned char Result;  // 0 is success
     char Digits[8];
-    unsigned char CountryCode; // 0 English, 1 Korean (and unknown), 2 and 4 Italian
-    unsigned char SignalType;  // 0 UDP, 1 TCP, 2 TLS
-    int RealPort;              // 0 on IAP
+    unsigned char CountryCode;  // 0 English, 1 Korean (and unknown), 2 and 4 Italian
+    unsigned char SignalType;   // 0 UDP, 1 TCP, 2 TLS
+    int RealPort;               // 0 on IAP
 } STSOFTVERSIONCHECK;
 static_assert(sizeof(tagSTSOFTVERSIONCHECK) == 16);
 static_assert(offsetof(tagSTSOFTVERSIONCHECK, Result) == 0);
@@ -269,9 +269,9 @@ static_assert(offsetof(tagSTSOFTVERSIONCHECK, RealPort) == 12);
 typedef struct tagSTSOFTIDLEINFO {
     unsigned char DNDMode;
     unsigned char AbsenceMode;
-    unsigned char TaviCount;    // voice-mail messages
-    unsigned char StationCount; // station messages
-    unsigned char EmailCount;   // KORVENHOST only, else 0
+    unsigned char TaviCount;     // voice-mail messages
+    unsigned char StationCount;  // station messages
+    unsigned char EmailCount;    // KORVENHOST only, else 0
 } STSOFTIDLEINFO;
 static_assert(sizeof(tagSTSOFTIDLEINFO) == 5);
 static_assert(offsetof(tagSTSOFTIDLEINFO, DNDMode) == 0);
@@ -310,7 +310,7 @@ static_assert(std::is_standard_layout_v<tagSTSOFTDIALNUMBER>);
 
 // LARGE_SOFT_LIST and LARGE_SOFT_IDLE: soft keys of the current state.
 typedef struct tagSTSOFTSOFTTLIST {
-    unsigned char Count; // at most 20 for the soft list; the idle list keeps the received count
+    unsigned char Count;  // at most 20 for the soft list; the idle list keeps the received count
     unsigned char List[20];
 } STSOFTSOFTTLIST;
 static_assert(sizeof(tagSTSOFTSOFTTLIST) == 21);
@@ -442,7 +442,7 @@ static_assert(offsetof(tagSTSOFTEXECPROGRAMSTATE, Entries) == 0);
 typedef struct tagSTSOFTAUDIOCONTROL {
     unsigned char firstCode;
     unsigned char secondCode;
-    char address[18]; // dotted IPv4 text
+    char address[18];  // dotted IPv4 text
     int port;
     char number[16];
     unsigned char thirdCode;
@@ -472,9 +472,9 @@ static_assert(offsetof(tagSTSOFTAUDIOCONTROL, secondData48) == 151);
 // are 0xFF on IAP without it.
 typedef struct tagSTSOFTVIDEOCONTROL {
     unsigned char firstCode;
-    unsigned char secondCode; // 1..3 (KORVENHOST) or 1..5 (IAP)
-    unsigned char thirdCode;  // 1..2
-    char address[17];         // dotted IPv4 text
+    unsigned char secondCode;  // 1..3 (KORVENHOST) or 1..5 (IAP)
+    unsigned char thirdCode;   // 1..2
+    char address[17];          // dotted IPv4 text
     int port;
     unsigned char fourthCode;
     int secondValue;
@@ -506,7 +506,7 @@ static_assert(offsetof(tagSTSOFTVIDEOCONTROL, secondData48) == 152);
 
 // LARGE_ERROR_RESP: the PBX refuses a request.
 typedef struct tagSTSOFTERRORRESP {
-    unsigned char OrgMsgID; // id of the refused message
+    unsigned char OrgMsgID;  // id of the refused message
     unsigned char ErrorID;
 } STSOFTERRORRESP;
 static_assert(sizeof(tagSTSOFTERRORRESP) == 2);
@@ -516,7 +516,7 @@ static_assert(offsetof(tagSTSOFTERRORRESP, ErrorID) == 1);
 // LARGE_PHONE_DB5 / LARGE_PHONE_DB5_IAP, and KORVEN_WidePhoneDB5 (which
 // sends only Name): MMS and IMPS servers.
 typedef struct tagSTSOFTPHONEDB5 {
-    char Name[32]; // IAP only
+    char Name[32];  // IAP only
     char MMSAddr[16];
     int MMSPort;
     char IMPSAddr[16];

@@ -6,9 +6,9 @@
 
 #if !defined(_WIN32)
 
-#include <stdint.h>
+#  include <stdint.h>
 
-#include "KorvenExport.h"
+#  include "KorvenExport.h"
 
 typedef struct HWND__* HWND;
 typedef unsigned int UINT;
@@ -19,10 +19,10 @@ typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 // Window procedures are __stdcall on 32-bit Windows; here the default
 // convention, so one declaration serves both.
-#ifndef CALLBACK
-#define CALLBACK
-#endif
-typedef LRESULT (CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+#  ifndef CALLBACK
+#    define CALLBACK
+#  endif
+typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
 typedef struct tagMSG {
     HWND hwnd;
@@ -32,19 +32,19 @@ typedef struct tagMSG {
     DWORD time;
 } MSG;
 
-#ifndef TRUE
-#define TRUE 1
-#endif
-#ifndef FALSE
-#define FALSE 0
-#endif
-#define PM_NOREMOVE 0u
-#define PM_REMOVE 1u
-#define WM_QUIT 0x0012u
+#  ifndef TRUE
+#    define TRUE 1
+#  endif
+#  ifndef FALSE
+#    define FALSE 0
+#  endif
+#  define PM_NOREMOVE 0u
+#  define PM_REMOVE 1u
+#  define WM_QUIT 0x0012u
 
-#ifdef __cplusplus
+#  ifdef __cplusplus
 extern "C" {
-#endif
+#  endif
 
 // Same name gives the same id (names match regardless of ASCII case, as on
 // Windows); ids start at 0xC000. 0 for a null or empty name and once the ids
@@ -84,8 +84,8 @@ KORVEN_API LRESULT DispatchMessageA(const MSG* msg);
 // Milliseconds since an arbitrary start, wrapping at 2^32.
 KORVEN_API DWORD GetTickCount(void);
 
-#ifdef __cplusplus
+#  ifdef __cplusplus
 }
-#endif
+#  endif
 
 #endif

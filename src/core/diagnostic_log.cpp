@@ -33,8 +33,8 @@ std::string LogDirectory(const std::string& moduleDirectory) {
 std::string LogFileName(const std::string& directory) {
     const platform::LocalTime now = platform::Now();
     char name[64];
-    std::snprintf(name, sizeof name, "%cKorvenSignalLib[%01d%02d%02d].log", platform::PathSeparator(),
-                  now.year - 2000, now.month, now.day);
+    std::snprintf(name, sizeof name, "%cKorvenSignalLib[%01d%02d%02d].log", platform::PathSeparator(), now.year - 2000,
+                  now.month, now.day);
     return directory + name;
 }
 

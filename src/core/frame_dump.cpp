@@ -27,12 +27,15 @@ void NamedTitle(LogText& dump, const char* kind, size_t count, const char* name,
 
 void ReceiveTitle(LogText& dump, uint8_t messageClass, int id, size_t total) {
     switch (messageClass) {
-        case kClassNormal: return NamedTitle(dump, "Norm", total, NormalMessageName(id), id);
+        case kClassNormal:
+            return NamedTitle(dump, "Norm", total, NormalMessageName(id), id);
         case kClassLarge:
             // The Large names stop at 118 in the trace although the catalogue goes further.
             return NamedTitle(dump, "Larg", total, id <= 118 ? LargeMessageName(id) : nullptr, id);
-        case kClassWide: return NamedTitle(dump, "Wide", total, WideMessageName(id), id);
-        default: return;
+        case kClassWide:
+            return NamedTitle(dump, "Wide", total, WideMessageName(id), id);
+        default:
+            return;
     }
 }
 

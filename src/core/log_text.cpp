@@ -27,9 +27,12 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool ReadConversion(const char* percent, Conversion& conversion) {
     const char* at = percent + 1;
     for (;; ++at) {
-        if (*at == '-') conversion.left = true;
-        else if (*at == '0') conversion.zero = true;
-        else break;
+        if (*at == '-')
+            conversion.left = true;
+        else if (*at == '0')
+            conversion.zero = true;
+        else
+            break;
     }
     for (; IsDigit(*at) && conversion.width <= kWidestField; ++at) {
         conversion.width = conversion.width * 10 + static_cast<size_t>(*at - '0');
@@ -40,13 +43,16 @@ bool ReadConversion(const char* percent, Conversion& conversion) {
     if (conversion.kind == '%') return at == percent + 1;
     switch (conversion.kind) {
         case 's':
-        case 'c': return !conversion.zero;
+        case 'c':
+            return !conversion.zero;
         case 'd':
         case 'i':
         case 'u':
         case 'x':
-        case 'X': return true;
-        default: return false;
+        case 'X':
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -105,7 +111,8 @@ void LogText::Number(long long value, size_t width, bool left) {
     conversion.left = left;
     conversion.width = width;
     conversion.kind = 'd';
-    const auto magnitude = value < 0 ? 0 - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const auto magnitude =
+        value < 0 ? 0 - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     Integer(*this, magnitude, value < 0, conversion);
 }
 
@@ -149,7 +156,9 @@ bool LogText::AppendFormat(const char* format, va_list arguments) {
             }
             case 'u':
             case 'x':
-            case 'X': Integer(*this, va_arg(arguments, unsigned), false, conversion); break;
+            case 'X':
+                Integer(*this, va_arg(arguments, unsigned), false, conversion);
+                break;
             case 'c': {
                 const char c = static_cast<char>(va_arg(arguments, int));
                 Padded(*this, &c, 1, conversion);
@@ -161,7 +170,9 @@ bool LogText::AppendFormat(const char* format, va_list arguments) {
                 Padded(*this, text, std::strlen(text), conversion);
                 break;
             }
-            default: Append("%", 1); break;
+            default:
+                Append("%", 1);
+                break;
         }
         at = conversion.end;
     }

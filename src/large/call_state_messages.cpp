@@ -99,30 +99,34 @@ void ParseLargeIdleStatus(const LargeMessage& message) {
         const size_t length = frame.be16(kTotalLengthPos);
         if (!iap && length == kIdleStatusWithEmail) {
             info.EmailCount = frame.u8(kEmailCountPos);
-            WriteLog("ParseLargeIdleStatus [nLen=%3d] -- DNDMode[%02x], AbsenceMode[%02x], TaviCount[%02x], "
-                     "StationCount[%02x], E-mailCount[%02x]",
-                     static_cast<int>(length), info.DNDMode, info.AbsenceMode, info.TaviCount, info.StationCount,
-                     info.EmailCount);
+            WriteLog(
+                "ParseLargeIdleStatus [nLen=%3d] -- DNDMode[%02x], AbsenceMode[%02x], TaviCount[%02x], "
+                "StationCount[%02x], E-mailCount[%02x]",
+                static_cast<int>(length), info.DNDMode, info.AbsenceMode, info.TaviCount, info.StationCount,
+                info.EmailCount);
         } else {
-            WriteLog("ParseLargeIdleStatus [nLen=%3d] -- DNDMode[%02x], AbsenceMode[%02x], TaviCount[%02x], "
-                     "StationCount[%02x]",
-                     static_cast<int>(length), info.DNDMode, info.AbsenceMode, info.TaviCount, info.StationCount);
+            WriteLog(
+                "ParseLargeIdleStatus [nLen=%3d] -- DNDMode[%02x], AbsenceMode[%02x], TaviCount[%02x], "
+                "StationCount[%02x]",
+                static_cast<int>(length), info.DNDMode, info.AbsenceMode, info.TaviCount, info.StationCount);
         }
     });
 }
 
 void LogCallNumber(int length, const tagSTSOFTCALLNUMBER& r, const NumberTexts& t) {
-    WriteLog("Call_Number : (Len-%d) ID[%d], Number [%s], Name[%s], TrunkType[%02x %02x], DID Number[%s], "
-             "DID Name[%s], szCallNameEx[%s]",
-             length, r.ID, t.number.c_str(), t.name.c_str(), r.TrunkType[0], r.TrunkType[1], t.didNumber.c_str(),
-             t.didName.c_str(), t.callNameEx.c_str());
+    WriteLog(
+        "Call_Number : (Len-%d) ID[%d], Number [%s], Name[%s], TrunkType[%02x %02x], DID Number[%s], "
+        "DID Name[%s], szCallNameEx[%s]",
+        length, r.ID, t.number.c_str(), t.name.c_str(), r.TrunkType[0], r.TrunkType[1], t.didNumber.c_str(),
+        t.didName.c_str(), t.callNameEx.c_str());
 }
 
 void LogDialNumber(int length, const tagSTSOFTCALLNUMBER& r, const NumberTexts& t) {
-    WriteLog("ParseLargeDialNumber : (Len-%d) ID[%d], Number [%s], Name[%s], TrunkType[%02x %02x], "
-             "szDIDNumber[%s], szDIDName[%s], szCallNameEx[%s]",
-             length, r.ID, t.number.c_str(), t.name.c_str(), r.TrunkType[0], r.TrunkType[1], t.didNumber.c_str(),
-             t.didName.c_str(), t.callNameEx.c_str());
+    WriteLog(
+        "ParseLargeDialNumber : (Len-%d) ID[%d], Number [%s], Name[%s], TrunkType[%02x %02x], "
+        "szDIDNumber[%s], szDIDName[%s], szCallNameEx[%s]",
+        length, r.ID, t.number.c_str(), t.name.c_str(), r.TrunkType[0], r.TrunkType[1], t.didNumber.c_str(),
+        t.didName.c_str(), t.callNameEx.c_str());
 }
 
 // The call and dial numbers share their decoding; each has its own record
@@ -134,11 +138,9 @@ struct NumberMessage {
 };
 
 constexpr NumberMessage kCallNumber = {
-    "ParseLargeCallNumber", [](CallMenuRecords& r) -> tagSTSOFTCALLNUMBER& { return r.callNumber; },
-    LogCallNumber};
+    "ParseLargeCallNumber", [](CallMenuRecords& r) -> tagSTSOFTCALLNUMBER& { return r.callNumber; }, LogCallNumber};
 constexpr NumberMessage kDialNumber = {
-    "ParseLargeDialNumber", [](CallMenuRecords& r) -> tagSTSOFTCALLNUMBER& { return r.dialNumber; },
-    LogDialNumber};
+    "ParseLargeDialNumber", [](CallMenuRecords& r) -> tagSTSOFTCALLNUMBER& { return r.dialNumber; }, LogDialNumber};
 
 void ParseNumber(const LargeMessage& message, const NumberMessage& kind) {
     RunLargeHandler(message, kind.name, [&kind](LargeRecords& records, const FrameReader& frame) {

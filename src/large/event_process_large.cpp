@@ -13,10 +13,10 @@ constexpr int kLastLargeId = 162;
 
 // Messages whose whole handling is the notification.
 const LargeRoute kNotificationOnly[] = {
-    {15, "ParseLargeVDialNumber", nullptr},  {28, "ParseLargeConfTrans", nullptr},
-    {29, "ParseLargeIdleScreen", nullptr},   {41, "ParseLargeSMSText", nullptr},
+    {15, "ParseLargeVDialNumber", nullptr},    {28, "ParseLargeConfTrans", nullptr},
+    {29, "ParseLargeIdleScreen", nullptr},     {41, "ParseLargeSMSText", nullptr},
     {52, "ParseLargeCallDisconnect", nullptr}, {53, "ParseLargeMissedCall", nullptr},
-    {55, "ParseLargeSpotChoice", nullptr},   {57, "ParseLargeSpotInfo", nullptr},
+    {55, "ParseLargeSpotChoice", nullptr},     {57, "ParseLargeSpotInfo", nullptr},
     {89, "ParseLargeVideoUpdate", nullptr},
 };
 
@@ -24,10 +24,9 @@ using RouteIndex = std::array<const LargeRoute*, kLastLargeId + 1>;
 
 RouteIndex BuildRouteIndex() {
     RouteIndex index{};
-    const LargeRouteList lists[] = {RoutesOf(kNotificationOnly), kRegistrationRoutes, kCallStateRoutes,
-                                    kMenuKeyRoutes,             kPhoneDatabaseRoutes, kConferenceRoutes,
-                                    kIndicatorRoutes,           kTextSmsRoutes,       kMediaRoutes,
-                                    kSystemLinkRoutes};
+    const LargeRouteList lists[] = {
+        RoutesOf(kNotificationOnly), kRegistrationRoutes, kCallStateRoutes, kMenuKeyRoutes, kPhoneDatabaseRoutes,
+        kConferenceRoutes,           kIndicatorRoutes,    kTextSmsRoutes,   kMediaRoutes,   kSystemLinkRoutes};
     for (const LargeRouteList& list : lists) {
         for (size_t i = 0; i < list.count; ++i) index[list.routes[i].id] = &list.routes[i];
     }

@@ -68,8 +68,7 @@ void EncodeNothing(const Field&, const uint8_t*, FrameWriter&, size_t) {}
 
 void DecodeDotted(const Field& f, const FrameReader& frame, size_t at, uint8_t* record) {
     char text[kDottedWidth];
-    std::snprintf(text, sizeof text, "%d.%d.%d.%d", frame.u8(at), frame.u8(at + 1), frame.u8(at + 2),
-                  frame.u8(at + 3));
+    std::snprintf(text, sizeof text, "%d.%d.%d.%d", frame.u8(at), frame.u8(at + 1), frame.u8(at + 2), frame.u8(at + 3));
     std::memset(record + f.pos, 0, f.width);
     std::memcpy(record + f.pos, text, std::strlen(text));
 }
@@ -111,14 +110,9 @@ struct CodecSteps {
 
 // Indexed by Codec.
 constexpr CodecSteps kCodecSteps[] = {
-    {DecodeRaw, EncodeRaw},
-    {DecodeDigit30, EncodeDigit30},
-    {DecodeBcd, EncodeBcd},
-    {DecodeNormalised, EncodeRaw},
-    {DecodeOne, EncodeRaw},
-    {DecodeReceivedPort, EncodeNothing},
-    {DecodeDotted, EncodeDotted},
-    {DecodeBe16, EncodeBe16},
+    {DecodeRaw, EncodeRaw},        {DecodeDigit30, EncodeDigit30}, {DecodeBcd, EncodeBcd},
+    {DecodeNormalised, EncodeRaw}, {DecodeOne, EncodeRaw},         {DecodeReceivedPort, EncodeNothing},
+    {DecodeDotted, EncodeDotted},  {DecodeBe16, EncodeBe16},
 };
 static_assert(sizeof kCodecSteps / sizeof kCodecSteps[0] == static_cast<size_t>(Codec::Be16) + 1);
 

@@ -44,14 +44,10 @@ constexpr Field kVideoIapLayout[] = {{offsetof(Video, secondValue), 4, 28, Codec
 // The IAP long form (total length 214 or more); the payloads travel as four
 // bytes copied as they are.
 constexpr Field kVideoLongFormLayout[] = {
-    {offsetof(Video, firstData30), 30, 50, Codec::Raw},
-    {offsetof(Video, secondData30), 30, 80, Codec::Raw},
-    {offsetof(Video, localAlgorithm), 1, 110, Codec::Raw},
-    {offsetof(Video, remoteAlgorithm), 1, 111, Codec::Raw},
-    {offsetof(Video, localPayload), 4, 112, Codec::Raw},
-    {offsetof(Video, remotePayload), 4, 116, Codec::Raw},
-    {offsetof(Video, firstData48), 48, 120, Codec::Raw},
-    {offsetof(Video, secondData48), 48, 168, Codec::Raw},
+    {offsetof(Video, firstData30), 30, 50, Codec::Raw},    {offsetof(Video, secondData30), 30, 80, Codec::Raw},
+    {offsetof(Video, localAlgorithm), 1, 110, Codec::Raw}, {offsetof(Video, remoteAlgorithm), 1, 111, Codec::Raw},
+    {offsetof(Video, localPayload), 4, 112, Codec::Raw},   {offsetof(Video, remotePayload), 4, 116, Codec::Raw},
+    {offsetof(Video, firstData48), 48, 120, Codec::Raw},   {offsetof(Video, secondData48), 48, 168, Codec::Raw},
 };
 constexpr size_t kVideoLongFormLength = 214;
 constexpr uint8_t kNoAlgorithm = 0xFF;

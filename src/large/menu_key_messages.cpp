@@ -136,19 +136,19 @@ const LargeRouteList kMenuKeyRoutes = RoutesOf(kRows);
 }  // namespace korven
 
 int KORVEN_GetLargeAddOnOffOptionDisp(char* out) {
-    return korven::RunLargeRecordGetter(
-        "KORVEN_GetLargeAddOnOffOptionDisp", korven::ServedSystems::KorvenhostOnly, out,
-        [](const LargeRecords& records, char& target) {
-            std::memcpy(&target, records.callMenu.optionDisplay, sizeof records.callMenu.optionDisplay);
-        });
+    return korven::RunLargeRecordGetter("KORVEN_GetLargeAddOnOffOptionDisp", korven::ServedSystems::KorvenhostOnly, out,
+                                        [](const LargeRecords& records, char& target) {
+                                            std::memcpy(&target, records.callMenu.optionDisplay,
+                                                        sizeof records.callMenu.optionDisplay);
+                                        });
 }
 
 int KORVEN_GetLargeAbsentProgramMsg(char* out) {
-    return korven::RunLargeRecordGetter(
-        "KORVEN_GetLargeAbsentProgramMsg", korven::ServedSystems::Both, out,
-        [](const LargeRecords& records, char& target) {
-            std::memcpy(&target, records.callMenu.programMessages, sizeof records.callMenu.programMessages);
-        });
+    return korven::RunLargeRecordGetter("KORVEN_GetLargeAbsentProgramMsg", korven::ServedSystems::Both, out,
+                                        [](const LargeRecords& records, char& target) {
+                                            std::memcpy(&target, records.callMenu.programMessages,
+                                                        sizeof records.callMenu.programMessages);
+                                        });
 }
 
 // A menu id outside 0 to 255 names no slot: refused with 11000.

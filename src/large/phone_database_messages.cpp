@@ -41,11 +41,11 @@ const LargeRouteList kPhoneDatabaseRoutes = RoutesOf(kRows);
 }  // namespace korven
 
 int KORVEN_GetLargePhoneDB0(void* out) {
-    return korven::RunLargeRecordGetter(
-        "KORVEN_GetLargePhoneDB0", korven::ServedSystems::Both, static_cast<uint8_t*>(out),
-        [](const LargeRecords& records, uint8_t& target) {
-            const bool iap = theApp().IsIap();
-            const korven::PhoneDb0Format& format = korven::PhoneDb0FormatOf(iap);
-            std::memcpy(&target, records.callMenu.phoneDb0[iap ? 1 : 0].layout, format.layoutSize);
-        });
+    return korven::RunLargeRecordGetter("KORVEN_GetLargePhoneDB0", korven::ServedSystems::Both,
+                                        static_cast<uint8_t*>(out), [](const LargeRecords& records, uint8_t& target) {
+                                            const bool iap = theApp().IsIap();
+                                            const korven::PhoneDb0Format& format = korven::PhoneDb0FormatOf(iap);
+                                            std::memcpy(&target, records.callMenu.phoneDb0[iap ? 1 : 0].layout,
+                                                        format.layoutSize);
+                                        });
 }

@@ -56,8 +56,9 @@ void DecodeIapPhoneDB5(PhoneDB5& record, const FrameReader& frame) {
         Decode({&field, 1}, frame, reinterpret_cast<uint8_t*>(&record));
     }
     WriteLog("[ParseLargePhoneDB5_IAP] : Name[%s], MMSAddr - %s[%d], IMPSAddr -%s[%d]",
-             FieldText(record.Name, sizeof record.Name).c_str(), FieldText(record.MMSAddr, sizeof record.MMSAddr).c_str(),
-             record.MMSPort, FieldText(record.IMPSAddr, sizeof record.IMPSAddr).c_str(), record.IMPSPort);
+             FieldText(record.Name, sizeof record.Name).c_str(),
+             FieldText(record.MMSAddr, sizeof record.MMSAddr).c_str(), record.MMSPort,
+             FieldText(record.IMPSAddr, sizeof record.IMPSAddr).c_str(), record.IMPSPort);
 }
 
 void DecodeKorvenhostPhoneDB5(PhoneDB5& record, const FrameReader& frame) {

@@ -52,8 +52,7 @@ constexpr LargeHandler kParse = ParseRecordLayout<Name, &GroupMessageRecords::te
 
 void LogExecEntry(size_t index, const tagSTSOFTEXECPROGDATA& entry) {
     WriteLog(" [ParseLargeExecData] :Exec data [%d] : %s, [%s][%s]", static_cast<int>(index),
-             FieldText(entry.phone, sizeof entry.phone).c_str(),
-             FieldText(entry.disp[0], sizeof entry.disp[0]).c_str(),
+             FieldText(entry.phone, sizeof entry.phone).c_str(), FieldText(entry.disp[0], sizeof entry.disp[0]).c_str(),
              FieldText(entry.disp[1], sizeof entry.disp[1]).c_str());
 }
 

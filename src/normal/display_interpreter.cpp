@@ -105,21 +105,15 @@ void Position(const CommandStep& step) {
 void Date(const CommandStep&) { WriteLog("LCD Date"); }
 
 constexpr Command kCommands[] = {
-    {0x00, Operand::None, nullptr},       // END
-    {0xFF, Operand::None, nullptr},       // END
-    {0x01, Operand::None, ClearAll},      // ALLCLR
-    {0x02, Operand::None, ClearUpper},    // UPPCLR
-    {0x03, Operand::None, ClearLower},    // LOWCLR
-    {0x04, Operand::None, CursorOn},
-    {0x17, Operand::None, CursorOn},
-    {0x05, Operand::None, CursorOff},
-    {0x15, Operand::None, CursorOff},
-    {0x06, Operand::Byte, ShiftLeft},
-    {0x07, Operand::Byte, ShiftRight},
-    {0x08, Operand::Text, WriteChar},
-    {0x1E, Operand::Text, WriteDoubleChar},
-    {0x0C, Operand::Byte, Blank},
-    {0x1D, Operand::Byte, Position},      // CRPOS
+    {0x00, Operand::None, nullptr},     // END
+    {0xFF, Operand::None, nullptr},     // END
+    {0x01, Operand::None, ClearAll},    // ALLCLR
+    {0x02, Operand::None, ClearUpper},  // UPPCLR
+    {0x03, Operand::None, ClearLower},  // LOWCLR
+    {0x04, Operand::None, CursorOn},   {0x17, Operand::None, CursorOn},        {0x05, Operand::None, CursorOff},
+    {0x15, Operand::None, CursorOff},  {0x06, Operand::Byte, ShiftLeft},       {0x07, Operand::Byte, ShiftRight},
+    {0x08, Operand::Text, WriteChar},  {0x1E, Operand::Text, WriteDoubleChar}, {0x0C, Operand::Byte, Blank},
+    {0x1D, Operand::Byte, Position},  // CRPOS
     {0x1F, Operand::None, Date},
 };
 

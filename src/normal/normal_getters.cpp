@@ -46,15 +46,11 @@ int KORVEN_GetNormalPageAll() { return GetValue("KORVEN_GetNormalPageAll", "Page
 
 int KORVEN_GetNormalPhoneTone() { return GetValue("KORVEN_GetNormalPhoneTone", "ToneID", &NormalRecords::toneId); }
 
-int KORVEN_GetNormalPhoneBTone() {
-    return GetValue("KORVEN_GetNormalPhoneBTone", "BToneID", &NormalRecords::btoneId);
-}
+int KORVEN_GetNormalPhoneBTone() { return GetValue("KORVEN_GetNormalPhoneBTone", "BToneID", &NormalRecords::btoneId); }
 
 int KORVEN_GetNormalPhoneRing() { return GetValue("KORVEN_GetNormalPhoneRing", "RingID", &NormalRecords::ringId); }
 
-int KORVEN_GetNormalPhoneBRing() {
-    return GetValue("KORVEN_GetNormalPhoneBRing", "BRingID", &NormalRecords::bringId);
-}
+int KORVEN_GetNormalPhoneBRing() { return GetValue("KORVEN_GetNormalPhoneBRing", "BRingID", &NormalRecords::bringId); }
 
 int KORVEN_GetNormalPhoneRingLED() {
     return GetValue("KORVEN_GetNormalPhoneRingLED", "RingLED", &NormalRecords::ringLed);

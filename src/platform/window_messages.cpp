@@ -4,9 +4,9 @@
 #include "platform/window_messages.h"
 
 #if defined(_WIN32)
-#include <windows.h>
+#  include <windows.h>
 #else
-#include "KorvenWinCompat.h"
+#  include "KorvenWinCompat.h"
 #endif
 
 namespace korven::platform {

@@ -19,8 +19,9 @@ using korven::WideRequest;
 constexpr WideRequest kConfGroup{{"KORVEN_WideConfGroup", 15, HeaderForm::A, SendPath::Stored}, Served::KorvenHostOnly};
 // The dial sends the member list (WIDE_CONF_SET), then the dial command.
 constexpr WideRequest kConfSet{{"KORVEN_WideConfDial", 18, HeaderForm::B, SendPath::Iap}};
-constexpr korven::RequestSpec kConfDialCommand{"KORVEN_WideConfDial", 17, HeaderForm::B, SendPath::Iap,
-                                               korven::ErrorOnSuccess::Clear, "SendWideConferenceDial... "};
+constexpr korven::RequestSpec kConfDialCommand{
+    "KORVEN_WideConfDial",       17, HeaderForm::B, SendPath::Iap, korven::ErrorOnSuccess::Clear,
+    "SendWideConferenceDial... "};
 constexpr WideRequest kConfDelete{{"KORVEN_WideConfDelete", 19, HeaderForm::B, SendPath::Iap}};
 constexpr WideRequest kConfAdd{{"KORVEN_WideConfAdd", 20, HeaderForm::B, SendPath::Iap}};
 constexpr WideRequest kConfNewMaster{{"KORVEN_WideConfNewMaster", 21, HeaderForm::A, SendPath::Stored},
@@ -95,8 +96,7 @@ int KORVEN_WideConfDelete(int index) {
 
 int KORVEN_WideConfAdd(int memIndex, const char* number) {
     CKorvenSignalLibApp& app = theApp();
-    if (!korven::BeginWideRequest(app, kConfAdd, " : MemIndex[%d], Number[%s]", memIndex,
-                                  korven::Shown(number))) {
+    if (!korven::BeginWideRequest(app, kConfAdd, " : MemIndex[%d], Number[%s]", memIndex, korven::Shown(number))) {
         return -1;
     }
     if (!korven::RequireArguments(app, {number})) return -1;

@@ -71,10 +71,9 @@ constexpr PayloadField kPhoneStartKorvenHost[] = {
     {46, Source::Password, 0},    {54, Source::Constant, 0x63}, {55, Source::Constant, 0x01},
 };
 constexpr PayloadField kPhoneStartIap[] = {
-    {14, Source::SendIp, 0},      {18, Source::LocalIp, 0},     {22, Source::Mac, 0},
-    {30, Source::UserId, 0},      {46, Source::Password, 0},    {54, Source::Constant, 0x72},
-    {55, Source::Constant, 0x01}, {56, Source::Password, 0},    {64, Source::Password, 0},
-    {72, Source::Constant, 0x17}, {73, Source::Constant, 0x70}, {74, Source::Constant, 0x01},
+    {14, Source::SendIp, 0},   {18, Source::LocalIp, 0},     {22, Source::Mac, 0},         {30, Source::UserId, 0},
+    {46, Source::Password, 0}, {54, Source::Constant, 0x72}, {55, Source::Constant, 0x01}, {56, Source::Password, 0},
+    {64, Source::Password, 0}, {72, Source::Constant, 0x17}, {73, Source::Constant, 0x70}, {74, Source::Constant, 0x01},
     {76, Source::UserId, 0},
 };
 constexpr PayloadField kInitialReqPayload[] = {{12, Source::Constant, 0xE4}};
@@ -82,9 +81,11 @@ constexpr PayloadField kInitialReqPayload[] = {{12, Source::Constant, 0xE4}};
 constexpr PayloadField kInitialEndPayload[] = {{12, Source::Constant, 0x00}};
 constexpr PayloadField kLinkTestKorvenHost[] = {
     {12, Source::Constant, 0x01}, {13, Source::Constant, 0x01}, {14, Source::Mac, 0}};
-constexpr PayloadField kLinkTestIap[] = {
-    {13, Source::Constant, 0x01}, {16, Source::RecordByte, 0}, {18, Source::StationTag, 0},
-    {20, Source::LocalIp, 0},     {25, Source::TurnFlag, 0}};
+constexpr PayloadField kLinkTestIap[] = {{13, Source::Constant, 0x01},
+                                         {16, Source::RecordByte, 0},
+                                         {18, Source::StationTag, 0},
+                                         {20, Source::LocalIp, 0},
+                                         {25, Source::TurnFlag, 0}};
 
 // Per system type: KORVENHOST first, IAP second.
 constexpr Layout kPhoneStartLayouts[] = {MakeLayout(kPhoneStartKorvenHost, 78), MakeLayout(kPhoneStartIap, 92)};
@@ -151,15 +152,24 @@ struct Bytes {
 
 Bytes BytesOf(const PayloadField& field, const PayloadValues& values) {
     switch (field.source) {
-        case Source::Constant: return {&field.constant, 1};
-        case Source::SendIp: return {values.sendIp, sizeof values.sendIp};
-        case Source::LocalIp: return {values.localIp, sizeof values.localIp};
-        case Source::Mac: return {values.mac, sizeof values.mac};
-        case Source::UserId: return {values.userId, sizeof values.userId};
-        case Source::Password: return {values.password, sizeof values.password};
-        case Source::StationTag: return {values.stationTag, sizeof values.stationTag};
-        case Source::RecordByte: return {&values.recordByte, 1};
-        case Source::TurnFlag: return {&values.turnFlag, 1};
+        case Source::Constant:
+            return {&field.constant, 1};
+        case Source::SendIp:
+            return {values.sendIp, sizeof values.sendIp};
+        case Source::LocalIp:
+            return {values.localIp, sizeof values.localIp};
+        case Source::Mac:
+            return {values.mac, sizeof values.mac};
+        case Source::UserId:
+            return {values.userId, sizeof values.userId};
+        case Source::Password:
+            return {values.password, sizeof values.password};
+        case Source::StationTag:
+            return {values.stationTag, sizeof values.stationTag};
+        case Source::RecordByte:
+            return {&values.recordByte, 1};
+        case Source::TurnFlag:
+            return {&values.turnFlag, 1};
     }
     return {nullptr, 0};
 }
@@ -249,9 +259,9 @@ int KORVEN_WideLinkTest() {
     } else {
         // The port-9000 turn bypasses the send callback; a failed datagram
         // is only traced.
-        const bool sent = app.listenMode != 0 ||
-                          app.endpoint->SendLinkTest(settings.sendIp, frame, layout.length,
-                                                     iap ? kLinkTestPortIap : kLinkTestPortKorvenHost) != 0;
+        const bool sent =
+            app.listenMode != 0 || app.endpoint->SendLinkTest(settings.sendIp, frame, layout.length,
+                                                              iap ? kLinkTestPortIap : kLinkTestPortKorvenHost) != 0;
         if (sent) WriteLog(iap ? "SendWideLinkTestIAP_9000!!..." : "SendWideLinkTest_9000!!...");
     }
     return korven::FinishRequest(app, kLinkTest);

@@ -33,9 +33,7 @@ void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& trait
                     totalLength, traits.messageId);
 }
 
-bool SendStored(CKorvenSignalLibApp& app, uint8_t* frame, size_t length) {
-    return SendFrame(app, frame, length) != 0;
-}
+bool SendStored(CKorvenSignalLibApp& app, uint8_t* frame, size_t length) { return SendFrame(app, frame, length) != 0; }
 
 bool SendIap(CKorvenSignalLibApp& app, uint8_t* frame, size_t length) {
     return SendFrameTo(app, frame, length, IapDestination(app).c_str(), app.recPort) != 0;

@@ -24,8 +24,7 @@ constexpr WideRequest kTextRead{{"KORVEN_WideExecTextRead", 41, HeaderForm::A, S
                                 Served::KorvenHostOnly};
 constexpr WideRequest kProgramData{{"KORVEN_WideExecStateProgramData", 35, HeaderForm::A, SendPath::Stored},
                                    Served::KorvenHostOnly};
-constexpr WideRequest kExecState{{"KORVEN_WideExecState", 34, HeaderForm::A, SendPath::Stored},
-                                 Served::KorvenHostOnly};
+constexpr WideRequest kExecState{{"KORVEN_WideExecState", 34, HeaderForm::A, SendPath::Stored}, Served::KorvenHostOnly};
 constexpr WideRequest kSmsSend{{"KORVEN_WideSmsSend", 24, HeaderForm::B, SendPath::Iap}};
 
 // Extension and SMS target numbers: their first 8 digits, 4 packed bytes.

@@ -59,8 +59,8 @@ RequestSpec WithLine(const RequestSpec& traits, const AfterSendLine& line) {
     return withLine;
 }
 
-int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& traits, const char* texts, uint8_t* frame,
-                  size_t length, void (*logText)(size_t index, const char* text)) {
+int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& traits, const char* texts, uint8_t* frame, size_t length,
+                  void (*logText)(size_t index, const char* text)) {
     const size_t count = (length - kHeaderSize) / kBlockTextSize;
     std::memcpy(frame + kHeaderSize, texts, count * kBlockTextSize);
     WriteRequestHeader(app, traits, frame, static_cast<uint16_t>(length));

@@ -77,8 +77,8 @@ constexpr size_t kBlockTextSize = 16;
 // Copies the texts into frame (length bytes: 12 + 16 per text) and sends it
 // through the common sequence; after the send, logText(i, text i) for each
 // text in order.
-int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& traits, const char* texts, uint8_t* frame,
-                  size_t length, void (*logText)(size_t index, const char* text));
+int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& traits, const char* texts, uint8_t* frame, size_t length,
+                  void (*logText)(size_t index, const char* text));
 
 // The low 8 bits, as integer arguments travel.
 constexpr uint8_t Low8(int value) { return static_cast<uint8_t>(static_cast<unsigned>(value)); }

@@ -30,13 +30,12 @@ enum class HeaderForm { A, B, C, D };
 
 // The tag an IAP PBX assigns, kept in the order its bytes arrived.
 struct StationTag {
-  uint8_t bytes[2];
+    uint8_t bytes[2];
 };
 
 // Writes a complete outgoing header into frame[0..11]. Forms A and D carry
 // FF FF in place of the tag. totalLength counts the whole frame.
-void WriteWideHeader(uint8_t* frame, HeaderForm form, StationTag tag, uint16_t totalLength,
-                     uint8_t messageId);
+void WriteWideHeader(uint8_t* frame, HeaderForm form, StationTag tag, uint16_t totalLength, uint8_t messageId);
 
 // Writes header bytes 0 to 10 with the tag in bytes 2-3 (high byte first)
 // and a zero total length: route and class of form A, or of forms C/D when
@@ -45,9 +44,9 @@ void BuildWideHeader(uint8_t* frame, uint16_t tag, bool iap);
 
 // The header fields the receive path acts on.
 struct FrameHeaderView {
-  uint16_t totalLength;
-  uint8_t messageClass;
-  uint8_t messageId;
+    uint16_t totalLength;
+    uint8_t messageClass;
+    uint8_t messageId;
 };
 
 // Reads the total length, class and id; fields not received read as 0.

@@ -14,8 +14,13 @@ void RecvPacketParser(CKorvenSignalLibApp& app, const uint8_t* frame, size_t rec
     }
     korven::LogFrame(korven::FrameDirection::Receive, frame, received);
     switch (header.messageClass) {
-        case korven::kClassNormal: ProcessNormalFrame(app, reader); break;
-        case korven::kClassLarge: ProcessLargeFrame(app, reader); break;
-        default: break;
+        case korven::kClassNormal:
+            ProcessNormalFrame(app, reader);
+            break;
+        case korven::kClassLarge:
+            ProcessLargeFrame(app, reader);
+            break;
+        default:
+            break;
     }
 }

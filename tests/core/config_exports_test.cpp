@@ -180,10 +180,12 @@ TEST_F(ConfigExports, LogLinesOfAGetterCarryTheValue) {
     KORVEN_SetRecPort(6000);
     KORVEN_GetRecPort();
     KORVEN_GetErrorCode();
-    const std::vector<std::string> expected = {
-        "[FN-BEGIN]KORVEN_SetRecPort : Port[6000]", "[FN-END]KORVEN_SetRecPort",
-        "[FN-BEGIN]KORVEN_GetRecPort",              "[FN-END]KORVEN_GetRecPort : RecPort[6000]",
-        "[FN-BEGIN]KORVEN_GetErrorCode",            "[FN-END]KORVEN_GetErrorCode: Code[0]"};
+    const std::vector<std::string> expected = {"[FN-BEGIN]KORVEN_SetRecPort : Port[6000]",
+                                               "[FN-END]KORVEN_SetRecPort",
+                                               "[FN-BEGIN]KORVEN_GetRecPort",
+                                               "[FN-END]KORVEN_GetRecPort : RecPort[6000]",
+                                               "[FN-BEGIN]KORVEN_GetErrorCode",
+                                               "[FN-END]KORVEN_GetErrorCode: Code[0]"};
     EXPECT_EQ(expected, log.Messages());
 }
 

@@ -146,8 +146,10 @@ TEST(LogLevelExports, SetAndGetWithCreateLine) {
     EXPECT_EQ(3, KORVEN_GetLogLevel());
     EXPECT_EQ(0, KORVEN_SetLogLevel(0));
     EXPECT_EQ(0, KORVEN_SetLogLevel(1));
-    const std::vector<std::string> expected = {"[FN-BEGIN]KORVEN_SetLogLevel : LogLevel[3]", "[FN-END]KORVEN_SetLogLevel",
-                                               "[FN-BEGIN]KORVEN_GetLogLevel", "[FN-END]KORVEN_GetLogLevel : Level[3]",
+    const std::vector<std::string> expected = {"[FN-BEGIN]KORVEN_SetLogLevel : LogLevel[3]",
+                                               "[FN-END]KORVEN_SetLogLevel",
+                                               "[FN-BEGIN]KORVEN_GetLogLevel",
+                                               "[FN-END]KORVEN_GetLogLevel : Level[3]",
                                                "[FN-BEGIN]KORVEN_SetLogLevel : LogLevel[0]",
                                                "[FN-END]KORVEN_SetLogLevel"};
     EXPECT_EQ(expected, capture.Messages()) << "level 1 resumes in the same file without a create line";

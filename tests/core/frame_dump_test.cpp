@@ -32,7 +32,8 @@ TEST(FrameDump, ReceivedLargeFrameWithNamePaddedTo21) {
 }
 
 TEST(FrameDump, IdsBeyondTheNamedRangeArePrintedAsNumbers) {
-    EXPECT_EQ(0u, DumpOf(FrameDirection::Receive, Frame(0x11, 160, {})).find("<-RECV[Larg[ 12][-- 160               ]"));
+    EXPECT_EQ(0u,
+              DumpOf(FrameDirection::Receive, Frame(0x11, 160, {})).find("<-RECV[Larg[ 12][-- 160               ]"));
     EXPECT_EQ(0u, DumpOf(FrameDirection::Receive, Frame(0x11, 119, {})).find("<-RECV[Larg[ 12][-- 119"));
     EXPECT_EQ(0u, DumpOf(FrameDirection::Receive, Frame(0x11, 118, {})).find("<-RECV[Larg[ 12][LARGE_SOFT_IDLE"));
     EXPECT_EQ(0u, DumpOf(FrameDirection::Receive, Frame(0x10, 72, {})).find("<-RECV[Norm[ 12][-- 72 "));

@@ -70,14 +70,25 @@ Bytes StationNamed(const std::string& name) {
 // fields, a handler with a line of its own, a getter's end line and the
 // display interpreter.
 const LoggedText kLoggedTexts[] = {
-    {"soft menu label", System::KorvenHost, [] { return LargeSoftMenu({System::KorvenHost, 0xFF, {{1, kBreaks}}}); },
+    {"soft menu label", System::KorvenHost,
+     [] {
+         return LargeSoftMenu({System::KorvenHost, 0xFF, {{1, kBreaks}}});
+     },
      nullptr, 1},
     {"caller name and DID name", System::KorvenHost, [] { return CallerNamed(kBreaks); }, nullptr, 1},
     {"station name", System::Iap, [] { return StationNamed(kBreaks); }, nullptr, 1},
-    {"database update id", System::Iap, [] { return LargeDBUpdate({System::Iap, kBreaks}); }, FetchDBUpdateId, 1},
+    {"database update id", System::Iap,
+     [] {
+         return LargeDBUpdate({System::Iap, kBreaks});
+     },
+     FetchDBUpdateId, 1},
     // The traces of the positioning command (the stream behind it) and of the
     // writing command, the decoded line, and the line twice more when read.
-    {"display text", System::KorvenHost, [] { return DisplayFrame({kBreaks, "", false, 0}); }, FetchDisplay, 5},
+    {"display text", System::KorvenHost,
+     [] {
+         return DisplayFrame({kBreaks, "", false, 0});
+     },
+     FetchDisplay, 5},
 };
 
 TEST(FrameTextForLog, NoFrameTextBreaksALogLine) {

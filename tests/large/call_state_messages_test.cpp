@@ -20,8 +20,8 @@ TEST_F(CallStateMessagesTest, CallResponseAndStatusKeepTheirByte) {
     Feed(LargeCallResponse(KORVEN_CALL_RESP_DND));
     Feed(LargeCallStatus(200));
     EXPECT_EQ(Notified(), (std::vector<WPARAM>{LARGE_CALL_RESP, LARGE_CALL_STATUS}));
-    EXPECT_EQ(log.Messages(), (std::vector<std::string>{"++>[MESSAGE] : ParseLargeCallResp",
-                                                        "++>[MESSAGE] : ParseLargeCallStatus"}));
+    EXPECT_EQ(log.Messages(),
+              (std::vector<std::string>{"++>[MESSAGE] : ParseLargeCallResp", "++>[MESSAGE] : ParseLargeCallStatus"}));
     EXPECT_EQ(KORVEN_GetLargeCallResponseStatus(), KORVEN_CALL_RESP_DND);
     EXPECT_EQ(KORVEN_GetLargeCallStatus(), 200);
 }

@@ -80,7 +80,7 @@ TEST_F(ConferenceMessagesTest, WithoutWindowRecordsStayAndOnlyTheInvalidLineIsWr
     FeedWithoutWindow(LargeConfEnd({System::KorvenHost, 2, "222"}));
     FeedWithoutWindow(LargeConfGroup({}));
     EXPECT_EQ(log.Messages(), (std::vector<std::string>{"ParseLargeConfEnd : Invalid App Hwnd",
-                                                         "ParseLargeConfGroup : Invalid App Hwnd"}));
+                                                        "ParseLargeConfGroup : Invalid App Hwnd"}));
     EXPECT_TRUE(Notified().empty());
     EXPECT_EQ(Field(Fetch<tagSTSOFTCONFEND>(KORVEN_GetLargeConfEnd).MemberNumber), Digits("111", 22));
 }

@@ -15,22 +15,22 @@ struct TableRow {
 };
 
 constexpr TableRow kDispatchTable[] = {
-    {0, "ParseLargeInitialEnd"},      {1, "ParseLargeVerCheck"},        {2, "ParseLargeCallResp"},
-    {3, "ParseLargeCallStatus"},      {4, "ParseLargeIdleStatus"},      {5, "ParseLargeCallNumber"},
-    {7, "ParseLargeDialNumber"},      {9, "ParseLargePhoneDB"},         {13, "ParseLargeOnOffDisp"},
-    {14, "ParseLargeProgramMsg"},     {15, "ParseLargeVDialNumber"},    {17, "ParseLargeSoftMenu"},
-    {18, "ParseLargeSoftList"},       {19, "ParseLargeProgKey"},        {22, "ParseLargeConfStart"},
-    {23, "ParseLargeConfEnd"},        {24, "ParseLargeConfGroup"},      {26, "ParseLargeConfStatus"},
-    {28, "ParseLargeConfTrans"},      {29, "ParseLargeIdleScreen"},     {30, "ParseLargeLedData"},
-    {31, "ParseLargeSpotNews"},       {34, "ParseLargeExecTextMsg"},    {35, "ParseLargeExecTextRecv"},
-    {37, "ParseLargeSMSReceive"},     {38, "ParseLargeSMSSend"},        {41, "ParseLargeSMSText"},
-    {51, "ParseLargeAudioCtrl"},      {52, "ParseLargeCallDisconnect"}, {53, "ParseLargeMissedCall"},
-    {54, "ParseLargeLinkTest"},       {55, "ParseLargeSpotChoice"},     {57, "ParseLargeSpotInfo"},
-    {58, "ParseLargeExecState"},      {59, "ParseLargeExecFixed"},      {60, "ParseLargeExecData"},
-    {62, "ParseLargeErrorResp"},      {63, "ParseLargeDispInfo"},       {64, "ParseLargeSMSSended"},
-    {72, "ParseLargeExecConfirm"},    {80, "ParseLargeVideoCtrl"},      {84, "ParseLargePhoneDB5"},
-    {89, "ParseLargeVideoUpdate"},    {118, "ParseLargeIdleSoft"},      {125, "ParseLargePhoneDB5"},
-    {160, "ParseLargeGKRestart"},     {162, "ParseLargeDBUpdate"},
+    {0, "ParseLargeInitialEnd"},   {1, "ParseLargeVerCheck"},        {2, "ParseLargeCallResp"},
+    {3, "ParseLargeCallStatus"},   {4, "ParseLargeIdleStatus"},      {5, "ParseLargeCallNumber"},
+    {7, "ParseLargeDialNumber"},   {9, "ParseLargePhoneDB"},         {13, "ParseLargeOnOffDisp"},
+    {14, "ParseLargeProgramMsg"},  {15, "ParseLargeVDialNumber"},    {17, "ParseLargeSoftMenu"},
+    {18, "ParseLargeSoftList"},    {19, "ParseLargeProgKey"},        {22, "ParseLargeConfStart"},
+    {23, "ParseLargeConfEnd"},     {24, "ParseLargeConfGroup"},      {26, "ParseLargeConfStatus"},
+    {28, "ParseLargeConfTrans"},   {29, "ParseLargeIdleScreen"},     {30, "ParseLargeLedData"},
+    {31, "ParseLargeSpotNews"},    {34, "ParseLargeExecTextMsg"},    {35, "ParseLargeExecTextRecv"},
+    {37, "ParseLargeSMSReceive"},  {38, "ParseLargeSMSSend"},        {41, "ParseLargeSMSText"},
+    {51, "ParseLargeAudioCtrl"},   {52, "ParseLargeCallDisconnect"}, {53, "ParseLargeMissedCall"},
+    {54, "ParseLargeLinkTest"},    {55, "ParseLargeSpotChoice"},     {57, "ParseLargeSpotInfo"},
+    {58, "ParseLargeExecState"},   {59, "ParseLargeExecFixed"},      {60, "ParseLargeExecData"},
+    {62, "ParseLargeErrorResp"},   {63, "ParseLargeDispInfo"},       {64, "ParseLargeSMSSended"},
+    {72, "ParseLargeExecConfirm"}, {80, "ParseLargeVideoCtrl"},      {84, "ParseLargePhoneDB5"},
+    {89, "ParseLargeVideoUpdate"}, {118, "ParseLargeIdleSoft"},      {125, "ParseLargePhoneDB5"},
+    {160, "ParseLargeGKRestart"},  {162, "ParseLargeDBUpdate"},
 };
 static_assert(sizeof kDispatchTable / sizeof kDispatchTable[0] == 47);
 
@@ -72,8 +72,8 @@ TEST_F(LargeDispatcherTest, IgnoredIdsLeaveNoTraceEvenWithAPayload) {
     Feed(LargeCallStatus(KORVEN_CALL_STATUS_HOLD));
     window_.clear();
     LogCapture log;
-    for (const int id : {6, 8, 10, 11, 12, 16, 20, 21, 32, 36, 39, 40, 42, 49, 50, 66, 67, 71, 73, 102, 103, 104,
-                         161, 163, 200, 255}) {
+    for (const int id : {6,  8,  10, 11, 12, 16, 20,  21,  32,  36,  39,  40,  42,
+                         49, 50, 66, 67, 71, 73, 102, 103, 104, 161, 163, 200, 255}) {
         Bytes frame = LargeNotice(System::KorvenHost, static_cast<uint8_t>(id));
         frame = WithTotalLength(frame, 212);
         frame[12] = 0x07;

@@ -12,11 +12,8 @@ using Bytes = std::vector<uint8_t>;
 
 // A record of 16 bytes with a guard byte on each side of every field.
 constexpr Field kEveryCodec[] = {
-    {1, 2, 12, Codec::Digit30},
-    {4, 2, 14, Codec::Raw},
-    {7, 4, 16, Codec::Bcd},
-    {12, 1, 18, Codec::Normalised, 3},
-    {14, 1, 19, Codec::One},
+    {1, 2, 12, Codec::Digit30},        {4, 2, 14, Codec::Raw},  {7, 4, 16, Codec::Bcd},
+    {12, 1, 18, Codec::Normalised, 3}, {14, 1, 19, Codec::One},
 };
 constexpr Field kPort[] = {{0, 2, 20, Codec::ReceivedPort}};
 constexpr uint8_t kGuard = 0xA5;
@@ -44,8 +41,8 @@ Bytes Decoded(const Bytes& frame, FieldLayout layout = LayoutOf(kEveryCodec)) {
 TEST(FieldLayoutTest, DecodesEachCodecIntoItsFieldOnly) {
     const Bytes frame = Frame({7, 0, 0xAB, 0xCD, 0x12, 0x34, 2, 9});
     const Bytes record = Decoded(frame);
-    const Bytes expected = {kGuard, '7', '0', kGuard, 0xAB, 0xCD, kGuard, '1', '2', '3', '4', kGuard,
-                            2,      kGuard, 1,  kGuard};
+    const Bytes expected = {kGuard, '7', '0', kGuard, 0xAB, 0xCD,   kGuard, '1',
+                            '2',    '3', '4', kGuard, 2,    kGuard, 1,      kGuard};
     EXPECT_EQ(record, expected);
 }
 

@@ -64,9 +64,9 @@ TEST_F(MediaMessagesTest, VideoCodesAreNormalised) {
         uint8_t sent;
         uint8_t stored;
     };
-    for (const Case& c : {Case{KORVEN_SYSTEM_KORVENHOST, 12, 2}, Case{KORVEN_SYSTEM_KORVENHOST, 14, 1},
-                          Case{KORVEN_SYSTEM_IAP, 14, 4}, Case{KORVEN_SYSTEM_KORVENHOST, 0, 1},
-                          Case{KORVEN_SYSTEM_IAP, 5, 5}, Case{KORVEN_SYSTEM_IAP, 16, 1}}) {
+    for (const Case& c :
+         {Case{KORVEN_SYSTEM_KORVENHOST, 12, 2}, Case{KORVEN_SYSTEM_KORVENHOST, 14, 1}, Case{KORVEN_SYSTEM_IAP, 14, 4},
+          Case{KORVEN_SYSTEM_KORVENHOST, 0, 1}, Case{KORVEN_SYSTEM_IAP, 5, 5}, Case{KORVEN_SYSTEM_IAP, 16, 1}}) {
         Init(c.system);
         VideoControlFields fields;
         fields.system = c.system == KORVEN_SYSTEM_IAP ? System::Iap : System::KorvenHost;

@@ -17,9 +17,9 @@ protected:
     }
 
     static std::string SoftMenuLabel(int menuId) {
-        std::vector<uint8_t> out = FetchBytes(
-            [menuId](char* buffer) { return KORVEN_GetLargeSoftMenuDisplay(menuId, buffer); },
-            KORVEN_SOFT_MENU_LABEL_SIZE);
+        std::vector<uint8_t> out =
+            FetchBytes([menuId](char* buffer) { return KORVEN_GetLargeSoftMenuDisplay(menuId, buffer); },
+                       KORVEN_SOFT_MENU_LABEL_SIZE);
         return std::string(out.begin(), out.end());
     }
 };
@@ -93,8 +93,8 @@ TEST_F(MenuKeyMessagesTest, SoftMenusAccumulateAndNotifyOnTheLastFrame) {
     LogCapture log;
     Feed(LargeSoftMenu(first));
     EXPECT_TRUE(Notified().empty());
-    EXPECT_EQ(log.Messages(), (std::vector<std::string>{"Soft menu id=200, [Thirteen char]",
-                                                        "Soft menu id=7, [Old label]"}));
+    EXPECT_EQ(log.Messages(),
+              (std::vector<std::string>{"Soft menu id=200, [Thirteen char]", "Soft menu id=7, [Old label]"}));
 
     SoftMenuFields last;
     last.entries = {{7, "Old label"}, {7, "New"}};
@@ -109,7 +109,7 @@ TEST_F(MenuKeyMessagesTest, SoftMenuEntriesThatDidNotArriveLeaveTheirSlots) {
     SoftMenuFields zero;
     zero.entries = {{0, "Menu zero"}};
     Feed(LargeSoftMenu(zero));
-    Bytes frame = LargeSoftMenu({});                     // three entries
+    Bytes frame = LargeSoftMenu({});                   // three entries
     frame = WithTotalLength(frame, 14 + 18 * 3 + 10);  // and part of a fourth
     Feed(frame);
     EXPECT_EQ(SoftMenuLabel(0), Digits("Menu zero", 14));

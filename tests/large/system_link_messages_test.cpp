@@ -17,7 +17,7 @@ TEST_F(SystemLinkMessagesTest, ErrorResponseIsLoggedInHexAndStored) {
     LogCapture log;
     Feed(LargeErrorResp({System::KorvenHost, 0x29, 5}));
     EXPECT_EQ(log.Messages(), (std::vector<std::string>{"ParseLargeErrorResp: OrgMsgID[29], ErrorID[05]",
-                                                         "++>[MESSAGE] : ParseLargeErrorResp"}));
+                                                        "++>[MESSAGE] : ParseLargeErrorResp"}));
     const auto error = Fetch<tagSTSOFTERRORRESP>(KORVEN_GetLargeSystemErrorResponse);
     EXPECT_EQ(error.OrgMsgID, 0x29);
     EXPECT_EQ(error.ErrorID, 5);
@@ -97,9 +97,9 @@ TEST_F(SystemLinkMessagesTest, WithoutWindowEachHandlerWritesItsOwnName) {
 TEST_F(SystemLinkMessagesTest, MessagesWithoutDataOnlyNotify) {
     Init(KORVEN_SYSTEM_KORVENHOST);
     const std::pair<std::vector<uint8_t>, const char*> notices[] = {
-        {LargeLinkTest(), "ParseLargeLinkTest"},         {LargeGKRestart(), "ParseLargeGKRestart"},
-        {LargeConfTrans(), "ParseLargeConfTrans"},       {LargeSpotChoice(), "ParseLargeSpotChoice"},
-        {LargeSpotInfo(), "ParseLargeSpotInfo"},         {LargeSmsText(), "ParseLargeSMSText"},
+        {LargeLinkTest(), "ParseLargeLinkTest"},       {LargeGKRestart(), "ParseLargeGKRestart"},
+        {LargeConfTrans(), "ParseLargeConfTrans"},     {LargeSpotChoice(), "ParseLargeSpotChoice"},
+        {LargeSpotInfo(), "ParseLargeSpotInfo"},       {LargeSmsText(), "ParseLargeSMSText"},
         {LargeVideoUpdate(), "ParseLargeVideoUpdate"},
     };
     LogCapture log;

@@ -18,8 +18,8 @@ using test::LogCapture;
 using test::ScopedUserLanguage;
 
 const std::string kSpaces(16, ' ');
-const std::string kKoreanHello = "\xBE\xC8\xB3\xE7";                   // two characters in code page 949
-const std::string kRussianHello = "\xF0\xD2\xC9\xD7\xC5\xD4";          // six characters in KOI8-R
+const std::string kKoreanHello = "\xBE\xC8\xB3\xE7";           // two characters in code page 949
+const std::string kRussianHello = "\xF0\xD2\xC9\xD7\xC5\xD4";  // six characters in KOI8-R
 const std::string kRussianHelloIn949 = "\xAC\xB1\xAC\xE2\xAC\xDA\xAC\xD3\xAC\xD6\xAC\xE4";
 
 class DisplayInterpreterTest : public ::testing::Test {
@@ -106,8 +106,15 @@ TEST_F(DisplayInterpreterTest, UnknownBlankAndDateCommandsAreLoggedAndPassedOver
     Run(DisplayStream().AllClear().Code(0x09).Code(0x20).Code(0xFE).Blank(7).Date().Char("A").End());
     EXPECT_EQ(Line1(), "A" + std::string(15, ' '));
     const std::vector<std::string> expected = {
-        "LCD MSG ALLCLR",       "UnKnown LCD Cmd[9]", "UnKnown LCD Cmd[32]",          "UnKnown LCD Cmd[254]",
-        "LCD MSG BLANK[7][\x1F\x08\x01" "A]", "LCD Date", "LCD MSG CHAR [1][A] = pos[0]", "LCD MSG END[11]",
+        "LCD MSG ALLCLR",
+        "UnKnown LCD Cmd[9]",
+        "UnKnown LCD Cmd[32]",
+        "UnKnown LCD Cmd[254]",
+        "LCD MSG BLANK[7][\x1F\x08\x01"
+        "A]",
+        "LCD Date",
+        "LCD MSG CHAR [1][A] = pos[0]",
+        "LCD MSG END[11]",
     };
     const std::vector<std::string> messages = log.Messages();
     EXPECT_EQ(std::vector<std::string>(messages.begin(), messages.begin() + 8), expected);

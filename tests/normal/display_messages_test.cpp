@@ -47,14 +47,14 @@ TEST_F(DisplayMessagesTest, APaintedPictureComesBackThroughTheGetter) {
     EXPECT_EQ(display.line2, Padded("WORLD", 5));
     EXPECT_EQ(display.cursorOn, 1);
     EXPECT_EQ(display.cursorPos, 3);
-    EXPECT_EQ(log.Messages(), (std::vector<std::string>{
-                                  "[FN-BEGIN]KORVEN_GetNormalPhoneLCDDisp",
-                                  "LCD Line 1 : [" + display.line1 + "]",
-                                  "LCD Line 2 : [" + display.line2 + "]",
-                                  "LCD Cursor[ON], CursorPos[3]",
-                                  "[FN-END]KORVEN_GetNormalPhoneLCDDisp : Line1[" + display.line1 + "], Line2[" +
-                                      display.line2 + "]",
-                              }));
+    EXPECT_EQ(log.Messages(),
+              (std::vector<std::string>{
+                  "[FN-BEGIN]KORVEN_GetNormalPhoneLCDDisp",
+                  "LCD Line 1 : [" + display.line1 + "]",
+                  "LCD Line 2 : [" + display.line2 + "]",
+                  "LCD Cursor[ON], CursorPos[3]",
+                  "[FN-END]KORVEN_GetNormalPhoneLCDDisp : Line1[" + display.line1 + "], Line2[" + display.line2 + "]",
+              }));
     EXPECT_EQ(KORVEN_GetErrorCode(), 0);
 }
 

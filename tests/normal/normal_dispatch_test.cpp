@@ -18,10 +18,9 @@ struct Route {
 };
 
 constexpr Route kRoutes[] = {
-    {15, "ParseNormalDgpDate"},  {16, "ParseNormalDuration"},   {18, "ParseNormalDgpMsg"},
-    {19, "ParseNormalDgpLcd"},   {20, "ParseNormalDgpTone"},    {22, "ParseNormalDgpBRing"},
-    {23, "ParseNormalDgpBTone"}, {24, "ParseNormalDgpRing"},    {25, "ParseNormalDgpInst"},
-    {34, "ParseNormalDgpRingLED"}, {37, "ParseNormalPageAll"},  {71, "ParseNormalDspValue"},
+    {15, "ParseNormalDgpDate"}, {16, "ParseNormalDuration"},   {18, "ParseNormalDgpMsg"},   {19, "ParseNormalDgpLcd"},
+    {20, "ParseNormalDgpTone"}, {22, "ParseNormalDgpBRing"},   {23, "ParseNormalDgpBTone"}, {24, "ParseNormalDgpRing"},
+    {25, "ParseNormalDgpInst"}, {34, "ParseNormalDgpRingLED"}, {37, "ParseNormalPageAll"},  {71, "ParseNormalDspValue"},
 };
 
 TEST_F(NormalDispatch, EachHandledIdNotifiesItsIdAndEndsWithItsHandlersLine) {

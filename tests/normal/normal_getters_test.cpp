@@ -58,11 +58,11 @@ TEST_F(NormalGetters, ValueGettersReturnTheValueAndLogItInTheirEndLine) {
         const std::vector<std::string> messages = log.Messages();
         EXPECT_GE(value, 0);
         EXPECT_EQ(KORVEN_GetErrorCode(), 0);
-        EXPECT_EQ(messages, (std::vector<std::string>{
-                                      std::string("[FN-BEGIN]") + getter.name,
-                                      std::string("[FN-END]") + getter.name + " : " + getter.label + "[" +
-                                          std::to_string(value) + "]",
-                                  }));
+        EXPECT_EQ(messages,
+                  (std::vector<std::string>{
+                      std::string("[FN-BEGIN]") + getter.name,
+                      std::string("[FN-END]") + getter.name + " : " + getter.label + "[" + std::to_string(value) + "]",
+                  }));
     }
     EXPECT_EQ(KORVEN_GetNormalPhoneRing(), 3);
 }
@@ -74,7 +74,7 @@ TEST_F(NormalGetters, RecordGettersCopyTheRecordAndRefuseANullPointer) {
         uint8_t out[8];
         EXPECT_EQ(0, getter.get(out));
         EXPECT_EQ(log.Messages(), (std::vector<std::string>{std::string("[FN-BEGIN]") + getter.name,
-                                                             std::string("[FN-END]") + getter.name}));
+                                                            std::string("[FN-END]") + getter.name}));
         EXPECT_EQ(-1, getter.get(nullptr));
         EXPECT_EQ(KORVEN_GetErrorCode(), KORVEN_ERR_INVALID_ARGUMENT);
     }

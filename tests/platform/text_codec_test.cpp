@@ -15,8 +15,8 @@ const std::string kRussianHello = "\xF0\xD2\xC9\xD7\xC5\xD4";
 
 std::u16string ToWide(unsigned codePage, const std::string& text, size_t capacity = 56) {
     std::u16string wide(capacity, u'\0');
-    const size_t units = NarrowToWide(codePage, reinterpret_cast<const uint8_t*>(text.data()), text.size(),
-                                      wide.data(), capacity);
+    const size_t units =
+        NarrowToWide(codePage, reinterpret_cast<const uint8_t*>(text.data()), text.size(), wide.data(), capacity);
     wide.resize(units);
     return wide;
 }
@@ -79,11 +79,26 @@ TEST(TextCodecTest, ThreadsConvertAtTheSameTimeWithoutMixingTheirText) {
 #if !defined(_WIN32)
 TEST(TextCodecTest, PosixTakesTheAnsiCodePageOfTheLocalesLanguage) {
     const std::pair<const char*, unsigned> cases[] = {
-        {"ko_KR.UTF-8", 949},  {"ja_JP.eucJP", 932},  {"zh_CN.UTF-8", 936},  {"zh_TW.UTF-8", 950},
-        {"zh_HK.big5hkscs", 950}, {"cs_CZ.UTF-8", 1250}, {"uk_UA.UTF-8", 1251}, {"sr_RS@latin", 1250},
-        {"sr_RS.UTF-8", 1251}, {"el_GR.UTF-8", 1253}, {"tr_TR.UTF-8", 1254}, {"he_IL.UTF-8", 1255},
-        {"ar_EG.UTF-8", 1256}, {"lt_LT.UTF-8", 1257}, {"vi_VN", 1258},       {"th_TH.UTF-8", 874},
-        {"ru_RU.UTF-8", kCodePageKoi8R}, {"en_US.UTF-8", 1252}, {"de_DE@euro", 1252}, {"C", 1252},
+        {"ko_KR.UTF-8", 949},
+        {"ja_JP.eucJP", 932},
+        {"zh_CN.UTF-8", 936},
+        {"zh_TW.UTF-8", 950},
+        {"zh_HK.big5hkscs", 950},
+        {"cs_CZ.UTF-8", 1250},
+        {"uk_UA.UTF-8", 1251},
+        {"sr_RS@latin", 1250},
+        {"sr_RS.UTF-8", 1251},
+        {"el_GR.UTF-8", 1253},
+        {"tr_TR.UTF-8", 1254},
+        {"he_IL.UTF-8", 1255},
+        {"ar_EG.UTF-8", 1256},
+        {"lt_LT.UTF-8", 1257},
+        {"vi_VN", 1258},
+        {"th_TH.UTF-8", 874},
+        {"ru_RU.UTF-8", kCodePageKoi8R},
+        {"en_US.UTF-8", 1252},
+        {"de_DE@euro", 1252},
+        {"C", 1252},
     };
     for (const auto& [locale, codePage] : cases) {
         SCOPED_TRACE(locale);

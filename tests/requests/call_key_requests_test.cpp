@@ -80,8 +80,8 @@ TEST_F(CallKeyRequestsTest, HandsetModeClearsTheErrorCodeAndVideoUpdateLeavesIt)
     theApp().errorCode = KORVEN_ERR_SEND_FAILED;
     ASSERT_EQ(KORVEN_WideVideoUpdate(), 0);
     EXPECT_EQ(theApp().errorCode, KORVEN_ERR_SEND_FAILED);
-    EXPECT_EQ(SendRecorder::Frames(), (std::vector<Frame>{Expected(Form::A, 101, {0x02, 0xFF}),
-                                                          Expected(Form::A, 89, {0x00})}));
+    EXPECT_EQ(SendRecorder::Frames(),
+              (std::vector<Frame>{Expected(Form::A, 101, {0x02, 0xFF}), Expected(Form::A, 89, {0x00})}));
 }
 
 TEST_F(CallKeyRequestsTest, LogLinesShowTheArgumentsAndTheLargeNameOrAPlaceholderBeyondTheCatalogue) {

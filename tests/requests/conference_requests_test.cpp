@@ -18,7 +18,11 @@ struct Members {
     const char* data() const { return &text[0][0]; }
 };
 
-const Frame kPackedMembers = Concat({{0x20, 0x1F}, Repeat(9, 0xFF), Repeat(11, 0xFF), {0x12}, Repeat(10, 0xFF),
+const Frame kPackedMembers = Concat({{0x20, 0x1F},
+                                     Repeat(9, 0xFF),
+                                     Repeat(11, 0xFF),
+                                     {0x12},
+                                     Repeat(10, 0xFF),
                                      {0x12, 0x34, 0x56, 0x78, 0x90, 0x12, 0x34, 0x56, 0x78, 0x90, 0x12}});
 
 TEST_F(ConferenceRequestsTest, GroupsGoOutPackedWithTheirNamesAndEachTextLoggedWithinItsField) {
@@ -57,8 +61,9 @@ TEST_F(ConferenceRequestsTest, DialSendsTheMemberListThenTheDialCommandOnBothSys
         ASSERT_EQ(KORVEN_WideConfDial(Members().data()), 0);
         EXPECT_EQ(SendRecorder::Frames(),
                   (std::vector<Frame>{Expected(form, 18, kPackedMembers), Expected(form, 17, {0x00})}));
-        EXPECT_EQ(log.Messages(), (std::vector<std::string>{"[FN-BEGIN]KORVEN_WideConfDial", "SendWideConferenceSet... ",
-                                                            "SendWideConferenceDial... ", "[FN-END]KORVEN_WideConfDial"}));
+        EXPECT_EQ(log.Messages(),
+                  (std::vector<std::string>{"[FN-BEGIN]KORVEN_WideConfDial", "SendWideConferenceSet... ",
+                                            "SendWideConferenceDial... ", "[FN-END]KORVEN_WideConfDial"}));
     }
 }
 
@@ -83,11 +88,11 @@ TEST_F(ConferenceRequestsTest, DeleteAddAndNewMasterCarryIndexPlusOneAndCutNumbe
     ASSERT_EQ(KORVEN_WideConfAdd(2, "201"), 0);
     ASSERT_EQ(KORVEN_WideConfAdd(0, "123456789012345678901234"), 0);
     const Frame digits = {0x12, 0x34, 0x56, 0x78, 0x90};
-    EXPECT_EQ(SendRecorder::Frames(),
-              (std::vector<Frame>{Expected(Form::B, 19, {0x01}), Expected(Form::B, 19, {0x00}),
-                                  Expected(Form::B, 19, {0x00}),
-                                  Expected(Form::B, 20, Concat({{0x03, 0x20, 0x1F}, Repeat(9, 0xFF)})),
-                                  Expected(Form::B, 20, Concat({{0x01}, digits, digits, {0x12}}))}));
+    EXPECT_EQ(
+        SendRecorder::Frames(),
+        (std::vector<Frame>{Expected(Form::B, 19, {0x01}), Expected(Form::B, 19, {0x00}), Expected(Form::B, 19, {0x00}),
+                            Expected(Form::B, 20, Concat({{0x03, 0x20, 0x1F}, Repeat(9, 0xFF)})),
+                            Expected(Form::B, 20, Concat({{0x01}, digits, digits, {0x12}}))}));
     EXPECT_TRUE(log.Contains("SendWideConfDelete... Index=[1]"));
     EXPECT_TRUE(log.Contains("SendWideConfAdd... Index=[3], Number=201"));
 

@@ -56,7 +56,8 @@ TEST_F(PhoneDatabaseRequestsTest, IapLayoutSentBackReturnsThePbxPayloadSaveNorma
     expected[88 - 12] = 2;
     Frame changed = expected;
     changed[20 - 12] = 0x07;
-    EXPECT_EQ(SendRecorder::Frames(), (std::vector<Frame>{Expected(Form::B, 6, expected), Expected(Form::B, 6, changed)}));
+    EXPECT_EQ(SendRecorder::Frames(),
+              (std::vector<Frame>{Expected(Form::B, 6, expected), Expected(Form::B, 6, changed)}));
 }
 
 TEST_F(PhoneDatabaseRequestsTest, ChangedKorvenhostFieldsAreEncodedBackButThePortsAreNot) {
@@ -110,11 +111,11 @@ TEST_F(PhoneDatabaseRequestsTest, AbsenceMessagesExistOnKorvenhostOnlyAndAreLogg
     LogCapture log;
     ASSERT_EQ(KORVEN_WideAbsentProgramMsg(messages), 0);
     EXPECT_EQ(OnlySent(), Expected(Form::A, 10, Frame(messages, messages + sizeof messages)));
-    EXPECT_EQ(log.Messages(), (std::vector<std::string>{
-                                  "[FN-BEGIN]KORVEN_WideAbsentProgramMsg", "SendWideProgMsg:Index[i]... [On holiday]",
-                                  "SendWideProgMsg:Index[i]... []", "SendWideProgMsg:Index[i]... []",
-                                  "SendWideProgMsg:Index[i]... []", "SendWideProgMsg:Index[i]... [Back tomorrow at]",
-                                  "[FN-END]KORVEN_WideAbsentProgramMsg"}));
+    EXPECT_EQ(log.Messages(),
+              (std::vector<std::string>{
+                  "[FN-BEGIN]KORVEN_WideAbsentProgramMsg", "SendWideProgMsg:Index[i]... [On holiday]",
+                  "SendWideProgMsg:Index[i]... []", "SendWideProgMsg:Index[i]... []", "SendWideProgMsg:Index[i]... []",
+                  "SendWideProgMsg:Index[i]... [Back tomorrow at]", "[FN-END]KORVEN_WideAbsentProgramMsg"}));
 }
 
 }  // namespace

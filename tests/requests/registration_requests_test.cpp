@@ -29,8 +29,9 @@ Frame ExpectedPhoneStart(System system) {
     const bool iap = system == System::Iap;
     Frame frame(iap ? 92 : 78, 0);
     Put(frame, 0, {0x7E, 0x80, 0xFF, 0xFF, 0x00, static_cast<uint8_t>(frame.size())});
-    Put(frame, 6, iap ? std::initializer_list<uint8_t>{0x07, 0x8B, 0x10, 0x11, 0x29, 0x01}
-                      : std::initializer_list<uint8_t>{0x06, 0x10, 0x10, 0x11, 0x29, 0x01});
+    Put(frame, 6,
+        iap ? std::initializer_list<uint8_t>{0x07, 0x8B, 0x10, 0x11, 0x29, 0x01}
+            : std::initializer_list<uint8_t>{0x06, 0x10, 0x10, 0x11, 0x29, 0x01});
     if (!iap) Put(frame, 12, {0x03, 0x01});
     Put(frame, 14, {127, 0, 0, 1, 10, 20, 30, 40});
     std::memcpy(frame.data() + 22, kTestMac, sizeof kTestMac);
@@ -291,8 +292,9 @@ TEST_F(LinkTestTest, KorvenhostAlternatesBetweenTheSignalPortAndPort9000) {
     ASSERT_EQ(KORVEN_WideLinkTest(), 0);
     EXPECT_EQ(KORVEN_GetErrorCode(), 0);
     if (!log.Contains("SendWideLinkTest_9000!!...")) GTEST_SKIP() << "local port 9000 is taken";
-    EXPECT_TRUE(log.Contains("=>SEND[Wide[ 20][LINK_TEST_9000       ]7e 80 ff ff 00 14 06 10 10 11 29 36 | "
-                             "01 01 00 1b 21 3c 4d 5e ]"));
+    EXPECT_TRUE(
+        log.Contains("=>SEND[Wide[ 20][LINK_TEST_9000       ]7e 80 ff ff 00 14 06 10 10 11 29 36 | "
+                     "01 01 00 1b 21 3c 4d 5e ]"));
     const auto portTurn = pbx_->WaitFor(pbxsim::FrameMatch::On(Channel::LinkTest), 3s);
     ASSERT_TRUE(portTurn);
     EXPECT_EQ(portTurn->bytes, expected);

@@ -92,8 +92,8 @@ TEST_F(TextSmsLoopbackTest, IapSmsGoesToTheAnnouncedAddressWithTheTagOfTheRegist
     ASSERT_EQ(KORVEN_WideSmsSend("2001", "hi"), 0);
     const auto sms = Expect("WIDE_SMS_SEND");
     ASSERT_TRUE(sms);
-    EXPECT_EQ(sms->bytes, Expected(Form::B, 24,
-                                   Concat({Repeat(6, 0), {0x20, 0x01, 0xFF, 0xFF}, TextBytes("hi"), Repeat(84, 0)})));
+    EXPECT_EQ(sms->bytes,
+              Expected(Form::B, 24, Concat({Repeat(6, 0), {0x20, 0x01, 0xFF, 0xFF}, TextBytes("hi"), Repeat(84, 0)})));
 }
 
 }  // namespace

@@ -26,8 +26,12 @@ enum class Form { A, B, C };
 inline Frame Expected(Form form, uint8_t id, const Frame& payload) {
     const size_t length = 12 + payload.size();
     const bool iap = form != Form::A;
-    Frame frame = {0x7E, 0x80, iap ? kRequestTag[0] : uint8_t{0xFF}, iap ? kRequestTag[1] : uint8_t{0xFF},
-                   static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)};
+    Frame frame = {0x7E,
+                   0x80,
+                   iap ? kRequestTag[0] : uint8_t{0xFF},
+                   iap ? kRequestTag[1] : uint8_t{0xFF},
+                   static_cast<uint8_t>(length >> 8),
+                   static_cast<uint8_t>(length)};
     const Frame route = form == Form::A   ? Frame{0x06, 0x10, 0x10, 0x11, 0x29}
                         : form == Form::B ? Frame{0x02, 0x8B, 0x10, 0x11, 0x27}
                                           : Frame{0x07, 0x8B, 0x10, 0x11, 0x29};

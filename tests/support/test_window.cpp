@@ -27,8 +27,7 @@ HWND CreateTestWindow(WNDPROC procedure) {
         return RegisterClassA(&windowClass);
     }();
     (void)atom;
-    return CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                           nullptr);
+    return CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 #else
 HWND CreateTestWindow(WNDPROC procedure) { return CreateMessageWindow(procedure); }

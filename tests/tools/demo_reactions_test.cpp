@@ -67,8 +67,8 @@ TEST_F(DemoReactionsTest, CallProgressionPlaysIdleRingingConnectAndHangUp) {
     dialled.number = BcdBytes("1234", 8);
     dialled.name = "";
     dialled.length = 42;
-    ExpectFrames({LargeCallStatus(5), LargeDialNumber(dialled), DisplayFrame({"Calling", "1234"}),
-                  LargeCallStatus(0), DisplayFrame({"Connected", "1234"})});
+    ExpectFrames({LargeCallStatus(5), LargeDialNumber(dialled), DisplayFrame({"Calling", "1234"}), LargeCallStatus(0),
+                  DisplayFrame({"Connected", "1234"})});
 
     Send(kOtherEvent);
     ExpectFrames({});

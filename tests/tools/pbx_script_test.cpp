@@ -38,12 +38,13 @@ protected:
 TEST_F(PbxScriptTest, SendsAndExpectsInOrder) {
     const Bytes request = {0x7E, 0x80, 0xFF, 0xFF, 0x00, 0x0D, 0x06, 0x10, 0x10, 0x11, 0x29, 0x02, 0xE4};
     ASSERT_TRUE(phone_.SendTo(request, {"127.0.0.1", pbx_.SignalPort()}));
-    ASSERT_TRUE(Run("# answer the initial request\n"
-                    "expect WIDE_INITIAL_REQ 3000\n"
-                    "send LARGE_INITIAL_END Id=9\n"
-                    "send LARGE_CALL_NUMBER payload=01 02\n"
-                    "wait 5\n"
-                    "send-raw 7e 80 ff ff 00 0c 06 10 10 11 10 0f\n"))
+    ASSERT_TRUE(
+        Run("# answer the initial request\n"
+            "expect WIDE_INITIAL_REQ 3000\n"
+            "send LARGE_INITIAL_END Id=9\n"
+            "send LARGE_CALL_NUMBER payload=01 02\n"
+            "wait 5\n"
+            "send-raw 7e 80 ff ff 00 0c 06 10 10 11 10 0f\n"))
         << log_.str();
     EXPECT_EQ(Next(), (Bytes{0x7E, 0x80, 0xFF, 0xFF, 0x00, 0x0D, 0x06, 0x10, 0x10, 0x11, 0x11, 0x00, 9}));
     EXPECT_EQ(Next(), (Bytes{0x7E, 0x80, 0xFF, 0xFF, 0x00, 0x0E, 0x06, 0x10, 0x10, 0x11, 0x11, 0x05, 1, 2}));

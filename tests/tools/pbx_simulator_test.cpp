@@ -66,7 +66,8 @@ TEST(PbxSimulator, RecordsFramesAndWaitsFromAnIndex) {
 }
 
 TEST(PbxSimulator, WideMatchesAcceptTheIapShortForm) {
-    ReceivedFrame shortForm{Channel::Signal, Peer{"127.0.0.1", 6000}, Bytes{0x7E, 0x80, 0, 0, 0, 13, 0x02, 0x8B, 0x10, 0x11, 0x27, 39, 0}};
+    ReceivedFrame shortForm{Channel::Signal, Peer{"127.0.0.1", 6000},
+                            Bytes{0x7E, 0x80, 0, 0, 0, 13, 0x02, 0x8B, 0x10, 0x11, 0x27, 39, 0}};
     EXPECT_TRUE(FrameMatch::ByName("WIDE_INITIAL_END")->Accepts(shortForm));
     EXPECT_FALSE(FrameMatch::ByName("LARGE_SMS_ALLREQ")->Accepts(shortForm));
 }

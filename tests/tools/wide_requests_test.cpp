@@ -6,8 +6,8 @@ namespace korven::pbxsim {
 namespace {
 
 Bytes WideFrame(uint8_t messageClass, uint8_t id, Bytes payload) {
-    Bytes frame = {0x7E, 0x80, 0xFF, 0xFF, 0x00, static_cast<uint8_t>(12 + payload.size()), 0x06, 0x10, 0x10, 0x11,
-                   messageClass, id};
+    Bytes frame = {0x7E, 0x80, 0xFF, 0xFF, 0x00,         static_cast<uint8_t>(12 + payload.size()),
+                   0x06, 0x10, 0x10, 0x11, messageClass, id};
     frame.insert(frame.end(), payload.begin(), payload.end());
     return frame;
 }

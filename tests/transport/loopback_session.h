@@ -17,9 +17,9 @@
 #include <vector>
 
 #if !defined(_WIN32)
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#  include <fcntl.h>
+#  include <sys/file.h>
+#  include <unistd.h>
 #endif
 
 #include "KorvenSignalLib.h"

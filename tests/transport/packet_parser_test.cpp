@@ -16,8 +16,18 @@ namespace {
 // them is caught; its header announces `announced` bytes.
 std::unique_ptr<uint8_t[]> Received(size_t received, uint16_t announced, uint8_t messageClass, uint8_t id) {
     auto frame = std::make_unique<uint8_t[]>(received);
-    const uint8_t header[12] = {0x7E, 0x80, 0xFF, 0xFF, static_cast<uint8_t>(announced >> 8),
-                                static_cast<uint8_t>(announced), 0x06, 0x10, 0x10, 0x11, messageClass, id};
+    const uint8_t header[12] = {0x7E,
+                                0x80,
+                                0xFF,
+                                0xFF,
+                                static_cast<uint8_t>(announced >> 8),
+                                static_cast<uint8_t>(announced),
+                                0x06,
+                                0x10,
+                                0x10,
+                                0x11,
+                                messageClass,
+                                id};
     std::fill_n(frame.get(), received, uint8_t{0});
     std::copy_n(header, std::min<size_t>(received, sizeof header), frame.get());
     return frame;
@@ -62,8 +72,8 @@ TEST_F(PacketParserTest, OtherClassesEndAfterTheDump) {
     LogCapture log;
     auto wide = Received(13, 13, 0x29, 2);
     Parse(wide.get(), 13);
-    EXPECT_EQ(log.Messages(),
-              std::vector<std::string>{"<-RECV[Wide[ 13][WIDE_INITIAL_REQ     ]7e 80 ff ff 00 0d 06 10 10 11 29 02 | 00 ]"});
+    EXPECT_EQ(log.Messages(), std::vector<std::string>{
+                                  "<-RECV[Wide[ 13][WIDE_INITIAL_REQ     ]7e 80 ff ff 00 0d 06 10 10 11 29 02 | 00 ]"});
 }
 
 }  // namespace

@@ -87,8 +87,8 @@ TEST_P(SenderFilterOnBothSystems, OnlyThePbxAddressesAreParsedWhileTheFilterIsOn
     EXPECT_EQ(CountLinesStartingWith(log, "<-RECV[Larg[ 13][LARGE_INITIAL_END    ]"), iap ? 3u : 2u);
     // Drops within a second share one line.
     EXPECT_EQ(CountLinesStartingWith(log, kDropLine), 1u);
-    EXPECT_TRUE(log.Contains(kDropLine + "127.0.0.1 is not from the PBX, dropped (" + std::to_string(before + 1) +
-                             " so far)"));
+    EXPECT_TRUE(
+        log.Contains(kDropLine + "127.0.0.1 is not from the PBX, dropped (" + std::to_string(before + 1) + " so far)"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSystems, SenderFilterOnBothSystems, ::testing::Values(System::KorvenHost, System::Iap),

@@ -50,10 +50,8 @@ bool IsWide(const ReceivedFrame& frame) {
 }  // namespace
 
 const DemoReactions::Reaction DemoReactions::kReactions[] = {
-    {kDigitStrId, &DemoReactions::AnswerDial},
-    {kConfSetId, &DemoReactions::KeepMembers},
-    {kConfDialId, &DemoReactions::StartConference},
-    {kPhoneStartId, &DemoReactions::ShowIdle},
+    {kDigitStrId, &DemoReactions::AnswerDial},      {kConfSetId, &DemoReactions::KeepMembers},
+    {kConfDialId, &DemoReactions::StartConference}, {kPhoneStartId, &DemoReactions::ShowIdle},
     {kEventDataId, &DemoReactions::HangUp},
 };
 
@@ -101,7 +99,8 @@ void DemoReactions::HangUp(const ReceivedFrame& frame) {
 
 void DemoReactions::KeepMembers(const ReceivedFrame& frame) {
     std::lock_guard<std::mutex> guard(lock_);
-    for (size_t m = 0; m < kMembers; ++m) members_[m] = DigitsAt(frame.bytes, kNumberPos + m * kMemberBytes, kMemberBytes);
+    for (size_t m = 0; m < kMembers; ++m)
+        members_[m] = DigitsAt(frame.bytes, kNumberPos + m * kMemberBytes, kMemberBytes);
 }
 
 void DemoReactions::StartConference(const ReceivedFrame&) {

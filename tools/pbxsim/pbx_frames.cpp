@@ -25,11 +25,9 @@ constexpr FieldDef kVersCheckKorvenHostFields[] = {
 
 // The IAP answer is the 68-byte registration record, frame bytes 12 to 79.
 constexpr FieldDef kVersCheckIapFields[] = {
-    {"Record", 12, 68, Codec::Hex},        {"Digits", 22, 4, Codec::Bcd},
-    {"CountryCode", 34, 2, Codec::Le16},   {"AliveLinkTime", 36, 2, Codec::Be16},
-    {"KeepAliveByte", 38, 1, Codec::Byte}, {"SignalType", 39, 1, Codec::Byte},
-    {"Result", 42, 1, Codec::Byte},        {"StationTag", 44, 2, Codec::Be16},
-    {"Address", 64, 16, Codec::Text},
+    {"Record", 12, 68, Codec::Hex},        {"Digits", 22, 4, Codec::Bcd},         {"CountryCode", 34, 2, Codec::Le16},
+    {"AliveLinkTime", 36, 2, Codec::Be16}, {"KeepAliveByte", 38, 1, Codec::Byte}, {"SignalType", 39, 1, Codec::Byte},
+    {"Result", 42, 1, Codec::Byte},        {"StationTag", 44, 2, Codec::Be16},    {"Address", 64, 16, Codec::Text},
 };
 
 constexpr MessageDef kMessages[] = {
@@ -147,7 +145,8 @@ bool FrameBuilder::Set(std::string_view field, uint32_t value) {
             at[1] = def->codec == Codec::Be16 ? low : high;
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -157,12 +156,15 @@ bool FrameBuilder::SetText(std::string_view field, std::string_view text) {
     uint8_t* at = frame_.data() + def->offset;
     const std::string copy(text);
     switch (def->codec) {
-        case Codec::Bcd: EncodeBcdDigits(at, def->width, copy.c_str()); return true;
+        case Codec::Bcd:
+            EncodeBcdDigits(at, def->width, copy.c_str());
+            return true;
         case Codec::Text:
             std::fill_n(at, def->width, uint8_t{0});
             std::copy_n(copy.begin(), std::min<size_t>(copy.size(), def->width), at);
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -171,7 +173,8 @@ bool FrameBuilder::SetFromText(std::string_view field, std::string_view value) {
     if (def == nullptr) return false;
     switch (def->codec) {
         case Codec::Bcd:
-        case Codec::Text: return SetText(field, value);
+        case Codec::Text:
+            return SetText(field, value);
         case Codec::Hex: {
             Bytes bytes;
             if (!ParseHex(value, bytes) || bytes.size() > def->width) return false;

@@ -109,11 +109,11 @@ struct RegistrationAnswer {
     std::string digits = "1234";
     uint16_t countryCode = 0x82FF;
     uint8_t signalType = 0;
-    uint16_t realPort = 6000;         // KORVENHOST
-    uint16_t aliveLinkTime = 5000;    // IAP
-    uint8_t keepAliveByte = 0x05;     // IAP, read back by the link test
+    uint16_t realPort = 6000;              // KORVENHOST
+    uint16_t aliveLinkTime = 5000;         // IAP
+    uint8_t keepAliveByte = 0x05;          // IAP, read back by the link test
     uint8_t stationTag[2] = {0x12, 0x34};  // IAP
-    std::string iapAddress;           // IAP; empty: the simulator's own address
+    std::string iapAddress;                // IAP; empty: the simulator's own address
     uint8_t initialEndId = 1;
 };
 

@@ -13,8 +13,8 @@ constexpr uint8_t kPhoneStartId = 1;
 bool FrameMatch::Accepts(const ReceivedFrame& frame) const {
     const uint8_t frameClass = frame.MessageClass();
     // Wide requests travel in either Wide class (0x27 is the IAP short form).
-    const bool classAccepted = !messageClass || *messageClass == frameClass ||
-                               (*messageClass == kClassWide && frameClass == kClassWideShort);
+    const bool classAccepted =
+        !messageClass || *messageClass == frameClass || (*messageClass == kClassWide && frameClass == kClassWideShort);
     return (!channel || *channel == frame.channel) && classAccepted && (!messageId || *messageId == frame.MessageId());
 }
 
@@ -83,8 +83,8 @@ void PbxSimulator::Listen(DatagramPort& port, Channel channel) {
 }
 
 void PbxSimulator::Answer(const ReceivedFrame& frame) {
-    const bool phoneStart = frame.channel == Channel::Signal && frame.MessageClass() == kClassWide &&
-                            frame.MessageId() == kPhoneStartId;
+    const bool phoneStart =
+        frame.channel == Channel::Signal && frame.MessageClass() == kClassWide && frame.MessageId() == kPhoneStartId;
     if (!options_.answerRegistration || !phoneStart) return;
     signal_.SendTo(BuildVersCheck(options_.system, options_.registration), frame.from);
     signal_.SendTo(BuildInitialEnd(options_.system, options_.registration), frame.from);

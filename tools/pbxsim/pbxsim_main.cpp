@@ -65,8 +65,8 @@ bool ParseOption(CommandLine& line, const std::string& name, const char* value) 
         if (options.linkTest == LinkTestListening::None) options.linkTest = LinkTestListening::Udp;
         return ParsePort(value, options.linkTestPort);
     }
-    std::string* text = name == "--address" ? &options.address
-                        : name == "--phone" ? &line.phone
+    std::string* text = name == "--address"  ? &options.address
+                        : name == "--phone"  ? &line.phone
                         : name == "--script" ? &line.script
                                              : nullptr;
     if (text == nullptr) return false;

@@ -45,12 +45,14 @@ constexpr RequestLayout Layout(uint8_t id, For system, const ShownField (&fields
 constexpr RequestLayout NoFields(uint8_t id) { return {id, For::Both, nullptr, 0}; }
 
 // Registration and keep-alive.
-constexpr ShownField kPhoneStart[] = {{"SendIP", 14, 4, Show::Ipv4}, {"LocalIP", 18, 4, Show::Ipv4},
-                                      {"MAC", 22, 6, Show::Hex},    {"UserID", 30, 16, Show::Text},
+constexpr ShownField kPhoneStart[] = {{"SendIP", 14, 4, Show::Ipv4},
+                                      {"LocalIP", 18, 4, Show::Ipv4},
+                                      {"MAC", 22, 6, Show::Hex},
+                                      {"UserID", 30, 16, Show::Text},
                                       {"Password", 46, 8, Show::Text}};
 constexpr ShownField kLinkTestKorvenHost[] = {{"MAC", 14, 6, Show::Hex}};
-constexpr ShownField kLinkTestIap[] = {{"StationTag", 18, 2, Show::Hex}, {"LocalIP", 20, 4, Show::Ipv4},
-                                       {"Turn", 25, 1, Show::Byte}};
+constexpr ShownField kLinkTestIap[] = {
+    {"StationTag", 18, 2, Show::Hex}, {"LocalIP", 20, 4, Show::Ipv4}, {"Turn", 25, 1, Show::Byte}};
 // Calls and keys.
 constexpr ShownField kEventData[] = {{"Type", 12, 1, Show::Byte}, {"Code", 13, 1, Show::Byte}};
 constexpr ShownField kProgramBusy[] = {{"Busy", 12, 1, Show::Byte}};
@@ -82,13 +84,13 @@ constexpr ShownField kExecState[] = {{"Phone", 12, 4, Show::Bcd}, {"State", 16, 
 constexpr ShownField kSmsSend[] = {{"Target", 18, 4, Show::Bcd}, {"Text", 22, 80, Show::Text}};
 // Phone database and absence messages.
 constexpr ShownField kPhoneDb0KorvenHost[] = {
-    {"Station", 12, 4, Show::Digits},     {"Extension", 28, 4, Show::Bcd}, {"Number", 49, 11, Show::Bcd, 5, 11},
-    {"Short", 104, 4, Show::Bcd, 4, 4},   {"Mode", 188, 1, Show::Byte},    {"RtpPort", 196, 2, Show::Be16},
+    {"Station", 12, 4, Show::Digits},   {"Extension", 28, 4, Show::Bcd}, {"Number", 49, 11, Show::Bcd, 5, 11},
+    {"Short", 104, 4, Show::Bcd, 4, 4}, {"Mode", 188, 1, Show::Byte},    {"RtpPort", 196, 2, Show::Be16},
     {"VideoPort", 198, 2, Show::Be16},
 };
 constexpr ShownField kPhoneDb0Iap[] = {
-    {"Extension", 12, 4, Show::Bcd},         {"Station", 20, 4, Show::Digits}, {"Number", 51, 11, Show::Bcd, 3, 12},
-    {"B87", 87, 1, Show::Byte},              {"B88", 88, 1, Show::Byte},
+    {"Extension", 12, 4, Show::Bcd}, {"Station", 20, 4, Show::Digits}, {"Number", 51, 11, Show::Bcd, 3, 12},
+    {"B87", 87, 1, Show::Byte},      {"B88", 88, 1, Show::Byte},
 };
 constexpr ShownField kPhoneDb5[] = {{"Name", 12, 32, Show::Text}};
 constexpr ShownField kProgramMsg[] = {{"Message", 12, 16, Show::Text, 5, 16}};
@@ -165,21 +167,26 @@ std::string ShowLargeId(uint8_t id) {
 std::string ShowValue(Show show, const uint8_t* bytes, size_t width) {
     std::string value;
     switch (show) {
-        case Show::Byte: return Formatted("%u", bytes[0]);
+        case Show::Byte:
+            return Formatted("%u", bytes[0]);
         case Show::Hex:
             value = "0x";
             for (size_t i = 0; i < width; ++i) value += Formatted("%02x", bytes[i]);
             return value;
-        case Show::Bcd: return ShowBcd(bytes, width);
-        case Show::Text: return ShowText(bytes, width);
+        case Show::Bcd:
+            return ShowBcd(bytes, width);
+        case Show::Text:
+            return ShowText(bytes, width);
         case Show::Digits:
             for (size_t i = 0; i < width; ++i) value += bytes[i] <= 9 ? static_cast<char>('0' + bytes[i]) : '?';
             return value;
-        case Show::Be16: return Formatted("%u", static_cast<unsigned>(bytes[0] << 8 | bytes[1]));
+        case Show::Be16:
+            return Formatted("%u", static_cast<unsigned>(bytes[0] << 8 | bytes[1]));
         case Show::Ipv4:
             return Formatted("%u", bytes[0]) + "." + Formatted("%u", bytes[1]) + "." + Formatted("%u", bytes[2]) + "." +
                    Formatted("%u", bytes[3]);
-        case Show::LargeId: return ShowLargeId(bytes[0]);
+        case Show::LargeId:
+            return ShowLargeId(bytes[0]);
     }
     return value;
 }

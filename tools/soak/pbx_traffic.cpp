@@ -21,26 +21,33 @@ Bytes StreamFrame(System system, uint32_t n) {
     char line2[17];
     std::snprintf(line2, sizeof line2, "Call %06u", static_cast<unsigned>(repaint % 1000000));
     switch (n % kStreamKinds) {
-        case 0: return pbxsim::DisplayFrame({"Reception", line2, repaint % 2 == 0, 20}, system);
-        case 1: return pbxsim::LargeCallStatus(static_cast<uint8_t>(repaint % 12), system);
+        case 0:
+            return pbxsim::DisplayFrame({"Reception", line2, repaint % 2 == 0, 20}, system);
+        case 1:
+            return pbxsim::LargeCallStatus(static_cast<uint8_t>(repaint % 12), system);
         case 2: {
             auto fields = pbxsim::DefaultFields<pbxsim::CallNumberFields>(system);
             fields.id = repaint;
             return pbxsim::LargeCallNumber(fields);
         }
-        case 3: return pbxsim::LargeSoftMenu(pbxsim::DefaultFields<pbxsim::SoftMenuFields>(system));
-        case 4: return pbxsim::LargeSoftList(pbxsim::DefaultFields<pbxsim::SoftListFields>(system));
-        case 5: return pbxsim::LargeSmsRecv(pbxsim::DefaultFields<pbxsim::SmsFields>(system));
-        case 6: return pbxsim::LargeLinkTest(system);
-        case 7: return pbxsim::NormalValueMessage(pbxsim::NormalValue::Ring, static_cast<uint8_t>(repaint % 10), system);
+        case 3:
+            return pbxsim::LargeSoftMenu(pbxsim::DefaultFields<pbxsim::SoftMenuFields>(system));
+        case 4:
+            return pbxsim::LargeSoftList(pbxsim::DefaultFields<pbxsim::SoftListFields>(system));
+        case 5:
+            return pbxsim::LargeSmsRecv(pbxsim::DefaultFields<pbxsim::SmsFields>(system));
+        case 6:
+            return pbxsim::LargeLinkTest(system);
+        case 7:
+            return pbxsim::NormalValueMessage(pbxsim::NormalValue::Ring, static_cast<uint8_t>(repaint % 10), system);
         case 8: {
             auto fields = pbxsim::DefaultFields<pbxsim::LedDataFields>(system);
             fields.leds[0] = static_cast<uint8_t>(repaint);
             return pbxsim::LargeLedData(fields);
         }
         default:
-            return pbxsim::NormalDuration({0, static_cast<uint8_t>(repaint / 60 % 60), static_cast<uint8_t>(repaint % 60)},
-                                          system);
+            return pbxsim::NormalDuration(
+                {0, static_cast<uint8_t>(repaint / 60 % 60), static_cast<uint8_t>(repaint % 60)}, system);
     }
 }
 

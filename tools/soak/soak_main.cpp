@@ -74,8 +74,12 @@ void ReadLarge(WPARAM id) {
             KORVEN_GetLargeVersionCheck(&check);
             break;
         }
-        case LARGE_INITIAL_END: counters.registered = KORVEN_GetLargeInitialEndID() >= 0; break;
-        case LARGE_CALL_STATUS: KORVEN_GetLargeCallStatus(); break;
+        case LARGE_INITIAL_END:
+            counters.registered = KORVEN_GetLargeInitialEndID() >= 0;
+            break;
+        case LARGE_CALL_STATUS:
+            KORVEN_GetLargeCallStatus();
+            break;
         case LARGE_CALL_NUMBER: {
             // Sent after the display of the same repaint, with its number.
             tagSTSOFTCALLNUMBER number{};
@@ -103,7 +107,8 @@ void ReadLarge(WPARAM id) {
             KORVEN_GetLargeButtonLED(leds);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -240,10 +245,18 @@ private:
                 result = KORVEN_WideLinkTest();
                 if (result == 0 && ++counters.linkTests % 2 == 0) return;
                 break;
-            case 1: result = KORVEN_WideSoftkey(static_cast<int>(turn_ % 20)); break;
-            case 2: result = KORVEN_WideDigitStr(number, 1, trunk); break;
-            case 3: result = KORVEN_WideDataReq(LARGE_CALL_STATUS); break;
-            default: result = KORVEN_WideSmsSend(target, text); break;
+            case 1:
+                result = KORVEN_WideSoftkey(static_cast<int>(turn_ % 20));
+                break;
+            case 2:
+                result = KORVEN_WideDigitStr(number, 1, trunk);
+                break;
+            case 3:
+                result = KORVEN_WideDataReq(LARGE_CALL_STATUS);
+                break;
+            default:
+                result = KORVEN_WideSmsSend(target, text);
+                break;
         }
         if (result == 0) ++counters.requestsExpected;
     }

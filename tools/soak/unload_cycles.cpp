@@ -54,8 +54,9 @@ bool Resolve(void* library, Api& api) {
            Find(library, "_Z17KORVEN_SetRecPortj", api.setRecPort) &&
            Find(library, "_Z21KORVEN_WidePhoneStartv", api.phoneStart) &&
            Find(library, "RegisterWindowMessageA", api.registerMessage) &&
-           Find(library, "CreateMessageWindow", api.createWindow) && Find(library, "DestroyWindow", api.destroyWindow) &&
-           Find(library, "PeekMessageA", api.peekMessage) && Find(library, "DispatchMessageA", api.dispatchMessage);
+           Find(library, "CreateMessageWindow", api.createWindow) &&
+           Find(library, "DestroyWindow", api.destroyWindow) && Find(library, "PeekMessageA", api.peekMessage) &&
+           Find(library, "DispatchMessageA", api.dispatchMessage);
 }
 
 UINT largeEvent = 0;

@@ -60,20 +60,20 @@ KeyResult HandleKey(char key, Phone& phone, std::string& error) {
         return KeyResult::Changed;
     }
     switch (key) {
-    case '\r':
-    case '\n':
-        return DialKeypad(phone, error);
-    case kBackspace:
-    case kCtrlH:
-        if (state.keypad.empty()) return KeyResult::Ignored;
-        state.keypad.pop_back();
-        return KeyResult::Changed;
-    case 'h':
-        return HangUp(phone, error);
-    case 'q':
-        return KeyResult::Quit;
-    default:
-        return KeyResult::Ignored;
+        case '\r':
+        case '\n':
+            return DialKeypad(phone, error);
+        case kBackspace:
+        case kCtrlH:
+            if (state.keypad.empty()) return KeyResult::Ignored;
+            state.keypad.pop_back();
+            return KeyResult::Changed;
+        case 'h':
+            return HangUp(phone, error);
+        case 'q':
+            return KeyResult::Quit;
+        default:
+            return KeyResult::Ignored;
     }
 }
 

@@ -65,8 +65,7 @@ bool SetPbx(Options& options, const std::string& value) {
 }
 
 bool SetSystem(Options& options, const std::string& value) {
-    const std::map<std::string, int> systems = {{"korvenhost", KORVEN_SYSTEM_KORVENHOST},
-                                                {"iap", KORVEN_SYSTEM_IAP}};
+    const std::map<std::string, int> systems = {{"korvenhost", KORVEN_SYSTEM_KORVENHOST}, {"iap", KORVEN_SYSTEM_IAP}};
     const auto found = systems.find(value);
     if (found == systems.end()) return false;
     options.phone.system = found->second;
@@ -86,12 +85,18 @@ bool SetOption(Options& options, const std::string& name, const std::string& val
     if (name == "--pbx") return SetPbx(options, value);
     if (name == "--hangup-event") return SetHangUpEvent(options, value);
     if (name == "--system") return SetSystem(options, value);
-    if (name == "--user") options.phone.user = value;
-    else if (name == "--password") options.phone.password = value;
-    else if (name == "--sim-port") options.simPort = static_cast<unsigned>(std::strtoul(value.c_str(), nullptr, 10));
-    else if (name == "--timeout") options.timeoutMs = static_cast<unsigned>(std::strtoul(value.c_str(), nullptr, 10));
-    else if (name == "--steps") options.steps = value;
-    else if (name != "--script" || !ReadFile(value, options.steps)) return false;
+    if (name == "--user")
+        options.phone.user = value;
+    else if (name == "--password")
+        options.phone.password = value;
+    else if (name == "--sim-port")
+        options.simPort = static_cast<unsigned>(std::strtoul(value.c_str(), nullptr, 10));
+    else if (name == "--timeout")
+        options.timeoutMs = static_cast<unsigned>(std::strtoul(value.c_str(), nullptr, 10));
+    else if (name == "--steps")
+        options.steps = value;
+    else if (name != "--script" || !ReadFile(value, options.steps))
+        return false;
     options.scripted = options.scripted || name == "--steps" || name == "--script";
     return true;
 }
@@ -119,8 +124,8 @@ struct BundledPbx {
 
 bool StartBundledPbx(BundledPbx& pbx, Options& options) {
     korven::pbxsim::SimulatorOptions simulatorOptions;
-    simulatorOptions.system = options.phone.system == KORVEN_SYSTEM_IAP ? korven::pbxsim::System::Iap
-                                                                        : korven::pbxsim::System::KorvenHost;
+    simulatorOptions.system =
+        options.phone.system == KORVEN_SYSTEM_IAP ? korven::pbxsim::System::Iap : korven::pbxsim::System::KorvenHost;
     simulatorOptions.signalPort = static_cast<uint16_t>(options.simPort);
     pbx.reactions.EnableCallProgression();
     pbx.reactions.Attach(simulatorOptions);

@@ -26,12 +26,12 @@ struct Notification {
 };
 
 const Notification kLargeNames[] = {
-    {LARGE_INITIAL_END, "LARGE_INITIAL_END"},   {LARGE_VERS_CHECK, "LARGE_VERS_CHECK"},
-    {LARGE_CALL_RESP, "LARGE_CALL_RESP"},       {LARGE_CALL_STATUS, "LARGE_CALL_STATUS"},
-    {LARGE_IDLE_STATUS, "LARGE_IDLE_STATUS"},   {LARGE_CALL_NUMBER, "LARGE_CALL_NUMBER"},
-    {LARGE_DIAL_NUMBER, "LARGE_DIAL_NUMBER"},   {LARGE_SOFT_LIST, "LARGE_SOFT_LIST"},
-    {LARGE_PROG_KEY, "LARGE_PROG_KEY"},         {LARGE_LED_DATA, "LARGE_LED_DATA"},
-    {LARGE_SOFT_IDLE, "LARGE_SOFT_IDLE"},       {LARGE_CALL_DISCONNECT, "LARGE_CALL_DISCONNECT"},
+    {LARGE_INITIAL_END, "LARGE_INITIAL_END"}, {LARGE_VERS_CHECK, "LARGE_VERS_CHECK"},
+    {LARGE_CALL_RESP, "LARGE_CALL_RESP"},     {LARGE_CALL_STATUS, "LARGE_CALL_STATUS"},
+    {LARGE_IDLE_STATUS, "LARGE_IDLE_STATUS"}, {LARGE_CALL_NUMBER, "LARGE_CALL_NUMBER"},
+    {LARGE_DIAL_NUMBER, "LARGE_DIAL_NUMBER"}, {LARGE_SOFT_LIST, "LARGE_SOFT_LIST"},
+    {LARGE_PROG_KEY, "LARGE_PROG_KEY"},       {LARGE_LED_DATA, "LARGE_LED_DATA"},
+    {LARGE_SOFT_IDLE, "LARGE_SOFT_IDLE"},     {LARGE_CALL_DISCONNECT, "LARGE_CALL_DISCONNECT"},
 };
 
 std::string NameOf(unsigned id, const char* family) {
@@ -176,45 +176,45 @@ LRESULT Phone::OnMessage(HWND, UINT message, WPARAM id, LPARAM) {
 void Phone::OnLarge(unsigned id) {
     state_.lastEvent = NameOf(id, "LARGE");
     switch (id) {
-    case LARGE_INITIAL_END:
-        state_.registered = true;
-        break;
-    case LARGE_CALL_STATUS:
-        state_.callStatus = KORVEN_GetLargeCallStatus();
-        break;
-    case LARGE_DIAL_NUMBER: {
-        tagSTSOFTDIALNUMBER dialled{};
-        if (KORVEN_GetLargeDialNumber(&dialled) != 0) break;
-        state_.dialledNumber = FieldText(dialled.Number);
-        state_.dialledName = FieldText(dialled.Name);
-        break;
-    }
-    case LARGE_CALL_NUMBER: {
-        tagSTSOFTCALLNUMBER caller{};
-        if (KORVEN_GetLargeCallNumber(&caller) != 0) break;
-        state_.callerNumber = FieldText(caller.Number);
-        state_.callerName = FieldText(caller.Name);
-        break;
-    }
-    case LARGE_CALL_DISCONNECT:
-        state_.dialledNumber.clear();
-        state_.dialledName.clear();
-        state_.callerNumber.clear();
-        state_.callerName.clear();
-        break;
-    case LARGE_IDLE_STATUS:
-        state_.idleKnown = KORVEN_GetLargeIdleStatusInfo(&state_.idle) == 0;
-        break;
-    case LARGE_SOFT_LIST:
-    case LARGE_SOFT_IDLE:
-        ReadSoftKeys();
-        break;
-    case LARGE_PROG_KEY:
-    case LARGE_LED_DATA:
-        ReadProgramKeys();
-        break;
-    default:
-        break;
+        case LARGE_INITIAL_END:
+            state_.registered = true;
+            break;
+        case LARGE_CALL_STATUS:
+            state_.callStatus = KORVEN_GetLargeCallStatus();
+            break;
+        case LARGE_DIAL_NUMBER: {
+            tagSTSOFTDIALNUMBER dialled{};
+            if (KORVEN_GetLargeDialNumber(&dialled) != 0) break;
+            state_.dialledNumber = FieldText(dialled.Number);
+            state_.dialledName = FieldText(dialled.Name);
+            break;
+        }
+        case LARGE_CALL_NUMBER: {
+            tagSTSOFTCALLNUMBER caller{};
+            if (KORVEN_GetLargeCallNumber(&caller) != 0) break;
+            state_.callerNumber = FieldText(caller.Number);
+            state_.callerName = FieldText(caller.Name);
+            break;
+        }
+        case LARGE_CALL_DISCONNECT:
+            state_.dialledNumber.clear();
+            state_.dialledName.clear();
+            state_.callerNumber.clear();
+            state_.callerName.clear();
+            break;
+        case LARGE_IDLE_STATUS:
+            state_.idleKnown = KORVEN_GetLargeIdleStatusInfo(&state_.idle) == 0;
+            break;
+        case LARGE_SOFT_LIST:
+        case LARGE_SOFT_IDLE:
+            ReadSoftKeys();
+            break;
+        case LARGE_PROG_KEY:
+        case LARGE_LED_DATA:
+            ReadProgramKeys();
+            break;
+        default:
+            break;
     }
 }
 

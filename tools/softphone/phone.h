@@ -39,7 +39,7 @@ struct PhoneState {
     bool cursorOn = false;
     int cursorPos = 0;
     unsigned displayCount = 0;  // displays painted so far
-    int callStatus = -1;         // none yet
+    int callStatus = -1;        // none yet
     std::string dialledNumber;
     std::string dialledName;
     std::string callerNumber;

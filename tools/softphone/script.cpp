@@ -40,13 +40,15 @@ Outcome DoRegister(Context& context, const std::string&) {
     std::string error;
     PhoneState& state = context.phone.State();
     return ToOutcome(Checked(context, context.phone.Register(error), error) &&
-                     Await(context, [&state] { return state.registered; }, "the registration answer"));
+                     Await(
+                         context, [&state] { return state.registered; }, "the registration answer"));
 }
 
 Outcome DoWaitDisplay(Context& context, const std::string&) {
     PhoneState& state = context.phone.State();
     const unsigned seen = context.displaysSeen;
-    const bool painted = Await(context, [&state, seen] { return state.displayCount > seen; }, "a display");
+    const bool painted = Await(
+        context, [&state, seen] { return state.displayCount > seen; }, "a display");
     context.displaysSeen = state.displayCount;
     return ToOutcome(painted);
 }
@@ -60,7 +62,8 @@ Outcome DoDial(Context& context, const std::string& number) {
 Outcome DoWaitCallState(Context& context, const std::string& name) {
     const int wanted = CallStatusByName(name);
     PhoneState& state = context.phone.State();
-    return ToOutcome(Await(context, [&state, wanted] { return state.callStatus == wanted; }, "call state " + name));
+    return ToOutcome(Await(
+        context, [&state, wanted] { return state.callStatus == wanted; }, "call state " + name));
 }
 
 Outcome DoHangUp(Context& context, const std::string&) {
@@ -85,12 +88,9 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"register", Argument::None, DoRegister},
-    {"wait-display", Argument::None, DoWaitDisplay},
-    {"dial", Argument::Required, DoDial},
-    {"wait-call-state", Argument::Required, DoWaitCallState},
-    {"hangup", Argument::None, DoHangUp},
-    {"wait", Argument::Required, DoWait},
+    {"register", Argument::None, DoRegister}, {"wait-display", Argument::None, DoWaitDisplay},
+    {"dial", Argument::Required, DoDial},     {"wait-call-state", Argument::Required, DoWaitCallState},
+    {"hangup", Argument::None, DoHangUp},     {"wait", Argument::Required, DoWait},
     {"quit", Argument::None, DoQuit},
 };
 

@@ -2,7 +2,7 @@
 #include <ifaddrs.h>
 #include <netinet/in.h>
 #if defined(__linux__)
-#include <netpacket/packet.h>
+#  include <netpacket/packet.h>
 #endif
 
 #include <cstring>

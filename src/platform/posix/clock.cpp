@@ -16,8 +16,13 @@ LocalTime Now() {
         localtime_r(&now.tv_sec, &local);
         convertedSecond = now.tv_sec;
     }
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-            local.tm_min,         local.tm_sec,     static_cast<int>(now.tv_usec / 1000)};
+    return {local.tm_year + 1900,
+            local.tm_mon + 1,
+            local.tm_mday,
+            local.tm_hour,
+            local.tm_min,
+            local.tm_sec,
+            static_cast<int>(now.tv_usec / 1000)};
 }
 
 }  // namespace korven::platform

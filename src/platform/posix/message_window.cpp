@@ -172,9 +172,8 @@ bool PassesFilter(const MSG& message, HWND hwnd, UINT filterMin, UINT filterMax)
 // pending quit comes only when nothing else is left and ignores the range.
 // Needs the facility lock.
 bool TakePosted(ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, bool remove, MSG* out) {
-    auto found = std::find_if(queue.posted.begin(), queue.posted.end(), [&](const MSG& posted) {
-        return PassesFilter(posted, hwnd, filterMin, filterMax);
-    });
+    auto found = std::find_if(queue.posted.begin(), queue.posted.end(),
+                              [&](const MSG& posted) { return PassesFilter(posted, hwnd, filterMin, filterMax); });
     if (found != queue.posted.end()) {
         *out = *found;
         if (remove) queue.posted.erase(found);

@@ -23,9 +23,7 @@ std::string ModuleDirectory() {
     return path.substr(0, slash);
 }
 
-bool MakeDirectory(const std::string& path) {
-    return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
-}
+bool MakeDirectory(const std::string& path) { return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST; }
 
 void DebugOutput(const char* line) {
     // Only shown when a developer asks for it, like a debugger's output window.

@@ -6,7 +6,7 @@
 // Not in every SDK's headers (mingw-w64 has it in mswsock.h, newer Windows
 // SDKs in mstcpip.h).
 #if !defined(SIO_UDP_CONNRESET)
-#define SIO_UDP_CONNRESET _WSAIOW(IOC_VENDOR, 12)
+#  define SIO_UDP_CONNRESET _WSAIOW(IOC_VENDOR, 12)
 #endif
 
 namespace korven::platform {

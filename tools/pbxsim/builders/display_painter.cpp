@@ -37,8 +37,6 @@ Bytes PaintDisplay(const DisplayPicture& picture) {
     return stream.Position(picture.cursorPosition).End().bytes();
 }
 
-Bytes DisplayFrame(const DisplayPicture& picture, System system) {
-    return NormalDgpLcd(PaintDisplay(picture), system);
-}
+Bytes DisplayFrame(const DisplayPicture& picture, System system) { return NormalDgpLcd(PaintDisplay(picture), system); }
 
 }  // namespace korven::pbxsim

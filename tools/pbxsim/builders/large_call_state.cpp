@@ -30,8 +30,8 @@ Bytes LargeCallStatus(uint8_t status, System system) { return OneByteMessage(sys
 
 Bytes LargeIdleStatus(const IdleStatusFields& fields) {
     FrameBuilder frame(fields.system, kClassLarge, 4);
-    frame.SetBytes(13, {fields.dndMode, fields.absenceMode, fields.taviCount, fields.stationCount, 0,
-                        fields.emailCount});
+    frame.SetBytes(13,
+                   {fields.dndMode, fields.absenceMode, fields.taviCount, fields.stationCount, 0, fields.emailCount});
     return WithTotalLength(frame.Frame(), fields.length);
 }
 

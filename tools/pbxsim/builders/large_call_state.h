@@ -33,7 +33,7 @@ struct CallNumberFields {
     Bytes didNumber = BcdBytes("0215550100", 16);  // b42-b57
     std::string didName = "Sales line";            // b58-b73
     Bytes callNameEx = BcdBytes("4412", 32);       // b74-b105
-    size_t length = 108;  // the whole frame: DID fields from 74, callNameEx from 108
+    size_t length = 108;                           // the whole frame: DID fields from 74, callNameEx from 108
 };
 
 Bytes LargeCallResponse(uint8_t response, System system = System::KorvenHost);
