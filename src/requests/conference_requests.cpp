@@ -19,7 +19,7 @@ using korven::WideRequest;
 constexpr WideRequest kConfGroup{{"KORVEN_WideConfGroup", 15, HeaderForm::A, SendPath::Stored}, Served::KorvenHostOnly};
 // The dial sends the member list (WIDE_CONF_SET), then the dial command.
 constexpr WideRequest kConfSet{{"KORVEN_WideConfDial", 18, HeaderForm::B, SendPath::Iap}};
-constexpr korven::RequestSpec kConfDialCommand{
+constexpr korven::RequestTraits kConfDialCommand{
     "KORVEN_WideConfDial",       17, HeaderForm::B, SendPath::Iap, korven::ErrorOnSuccess::Clear,
     "SendWideConferenceDial... "};
 constexpr WideRequest kConfDelete{{"KORVEN_WideConfDelete", 19, HeaderForm::B, SendPath::Iap}};

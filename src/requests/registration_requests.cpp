@@ -19,13 +19,13 @@ namespace {
 
 using korven::ErrorOnSuccess;
 using korven::HeaderForm;
-using korven::RequestSpec;
+using korven::RequestTraits;
 using korven::SendPath;
 
-constexpr RequestSpec kPhoneStart{"KORVEN_WidePhoneStart", 1, HeaderForm::D, SendPath::Stored};
-constexpr RequestSpec kInitialReq{"KORVEN_WideInitialReq", 2, HeaderForm::C, SendPath::Iap, ErrorOnSuccess::Keep};
-constexpr RequestSpec kInitialEnd{"KORVEN_WideInitialEnd", 39, HeaderForm::B, SendPath::Iap, ErrorOnSuccess::Keep};
-constexpr RequestSpec kLinkTest{"KORVEN_WideLinkTest", 54, HeaderForm::C, SendPath::Stored};
+constexpr RequestTraits kPhoneStart{"KORVEN_WidePhoneStart", 1, HeaderForm::D, SendPath::Stored};
+constexpr RequestTraits kInitialReq{"KORVEN_WideInitialReq", 2, HeaderForm::C, SendPath::Iap, ErrorOnSuccess::Keep};
+constexpr RequestTraits kInitialEnd{"KORVEN_WideInitialEnd", 39, HeaderForm::B, SendPath::Iap, ErrorOnSuccess::Keep};
+constexpr RequestTraits kLinkTest{"KORVEN_WideLinkTest", 54, HeaderForm::C, SendPath::Stored};
 
 constexpr size_t kFrameBufferSize = 316;
 constexpr size_t kMinSendIpText = 7;
@@ -199,7 +199,7 @@ uint32_t IapRegistrationDelayMs() {
 }
 
 // Requests whose frame is their layout alone.
-int SendFixedRequest(const char* beginLine, const RequestSpec& traits, const Layout (&layouts)[2]) {
+int SendFixedRequest(const char* beginLine, const RequestTraits& traits, const Layout (&layouts)[2]) {
     CKorvenSignalLibApp& app = theApp();
     if (!korven::BeginRequest(app, "%s", beginLine)) return -1;
     const Layout& layout = LayoutFor(app, layouts);

@@ -1,14 +1,12 @@
 // The sequence every KORVEN_Wide... request follows, so that a request
-// states only its begin line, its checks, its payload and what differs:
+// states only its begin line, its checks, its payload and what differs. The
+// request groups build on it through wide_request_steps.h, e.g.:
 //
-//   constexpr korven::RequestSpec kSoftkey{"KORVEN_WideSoftkey", 13, korven::HeaderForm::B,
-//                                          korven::SendPath::Iap};
+//   constexpr WideRequest kSoftkey{{"KORVEN_WideSoftkey", 13, HeaderForm::B, SendPath::Iap}};
 //   int KORVEN_WideSoftkey(int id) {
 //       CKorvenSignalLibApp& app = theApp();
-//       if (!korven::BeginRequest(app, "[FN-BEGIN]KORVEN_WideSoftkey : ID[%d]", id)) return -1;
-//       uint8_t frame[13] = {};
-//       frame[12] = static_cast<uint8_t>(id);
-//       return korven::SendRequest(app, kSoftkey, frame, sizeof frame);
+//       if (!korven::BeginWideRequest(app, kSoftkey, " : ID[%d]", id)) return -1;
+//       return korven::SendSmallFrame(app, kSoftkey.traits, Low8(id));
 //   }
 //
 // Requests that need more (two frames, a send of their own) use the single
@@ -35,7 +33,7 @@ enum class SendPath {
 enum class ErrorOnSuccess { Clear, Keep };
 
 // What a request states about itself besides its payload.
-struct RequestSpec {
+struct RequestTraits {
     const char* name;  // the exported name, for the end line
     uint8_t messageId;
     HeaderForm iapForm;  // its header form on IAP; KORVENHOST always uses form A
@@ -54,7 +52,7 @@ bool BeginRequest(CKorvenSignalLibApp& app, const char* beginFormat, ...)
 
 // Writes header bytes 0-11: form A on KORVENHOST, the request's IAP form
 // with the current station tag on IAP.
-void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame,
+void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestTraits& traits, uint8_t* frame,
                         uint16_t totalLength);
 
 // The send steps: false when the socket send failed, with the error code it
@@ -62,14 +60,14 @@ void WriteRequestHeader(const CKorvenSignalLibApp& app, const RequestSpec& trait
 bool SendStored(CKorvenSignalLibApp& app, uint8_t* frame, size_t length);
 bool SendIap(CKorvenSignalLibApp& app, uint8_t* frame, size_t length);
 // The stored path on KORVENHOST, the request's IAP path on IAP.
-bool SendByPath(CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame, size_t length);
+bool SendByPath(CKorvenSignalLibApp& app, const RequestTraits& traits, uint8_t* frame, size_t length);
 
 // Logs the after-send line, clears the error code unless the request keeps
 // it, writes "[FN-END]" and the name; returns 0.
-int FinishRequest(CKorvenSignalLibApp& app, const RequestSpec& traits);
+int FinishRequest(CKorvenSignalLibApp& app, const RequestTraits& traits);
 
 // Header, send and finish for a frame whose payload (bytes 12 on) is
 // written: returns 0, or -1 after a failed send.
-int SendRequest(CKorvenSignalLibApp& app, const RequestSpec& traits, uint8_t* frame, size_t length);
+int SendRequest(CKorvenSignalLibApp& app, const RequestTraits& traits, uint8_t* frame, size_t length);
 
 }  // namespace korven

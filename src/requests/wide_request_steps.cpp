@@ -53,13 +53,13 @@ AfterSendLine::AfterSendLine(const char* format, ...) {
     va_end(arguments);
 }
 
-RequestSpec WithLine(const RequestSpec& traits, const AfterSendLine& line) {
-    RequestSpec withLine = traits;
+RequestTraits WithLine(const RequestTraits& traits, const AfterSendLine& line) {
+    RequestTraits withLine = traits;
     withLine.afterSendLine = line.text();
     return withLine;
 }
 
-int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& traits, const char* texts, uint8_t* frame, size_t length,
+int SendTextBlock(CKorvenSignalLibApp& app, const RequestTraits& traits, const char* texts, uint8_t* frame, size_t length,
                   void (*logText)(size_t index, const char* text)) {
     const size_t count = (length - kHeaderSize) / kBlockTextSize;
     std::memcpy(frame + kHeaderSize, texts, count * kBlockTextSize);

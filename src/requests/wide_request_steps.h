@@ -19,7 +19,7 @@ namespace korven {
 enum class Served { Both, KorvenHostOnly, IapOnly };
 
 struct WideRequest {
-    RequestSpec traits;
+    RequestTraits traits;
     Served served = Served::Both;
 };
 
@@ -62,12 +62,12 @@ private:
 };
 
 // The request's traits with its after-send line.
-RequestSpec WithLine(const RequestSpec& traits, const AfterSendLine& line);
+RequestTraits WithLine(const RequestTraits& traits, const AfterSendLine& line);
 
 // Sends a frame whose payload is the given bytes, b12 on, through the
 // common sequence.
 template <class... Payload>
-int SendSmallFrame(CKorvenSignalLibApp& app, const RequestSpec& traits, Payload... payload) {
+int SendSmallFrame(CKorvenSignalLibApp& app, const RequestTraits& traits, Payload... payload) {
     uint8_t frame[kHeaderSize + sizeof...(Payload)] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, payload...};
     return SendRequest(app, traits, frame, sizeof frame);
 }
@@ -77,7 +77,7 @@ constexpr size_t kBlockTextSize = 16;
 // Copies the texts into frame (length bytes: 12 + 16 per text) and sends it
 // through the common sequence; after the send, logText(i, text i) for each
 // text in order.
-int SendTextBlock(CKorvenSignalLibApp& app, const RequestSpec& traits, const char* texts, uint8_t* frame, size_t length,
+int SendTextBlock(CKorvenSignalLibApp& app, const RequestTraits& traits, const char* texts, uint8_t* frame, size_t length,
                   void (*logText)(size_t index, const char* text));
 
 // The low 8 bits, as integer arguments travel.

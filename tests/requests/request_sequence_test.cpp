@@ -7,8 +7,8 @@
 namespace korven::test {
 namespace {
 
-constexpr RequestSpec kShortForm{"KORVEN_WideTest", 0x0D, HeaderForm::B, SendPath::Iap};
-constexpr RequestSpec kKeeping{"KORVEN_WideTest", 0x0D, HeaderForm::C, SendPath::Stored, ErrorOnSuccess::Keep,
+constexpr RequestTraits kShortForm{"KORVEN_WideTest", 0x0D, HeaderForm::B, SendPath::Iap};
+constexpr RequestTraits kKeeping{"KORVEN_WideTest", 0x0D, HeaderForm::C, SendPath::Stored, ErrorOnSuccess::Keep,
                                "after the send"};
 constexpr uint8_t kTag[2] = {0xA1, 0xB2};
 
